@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+// Every failure of the data layer: opening the file, running a statement,
+// writing a row. The text names the file and carries SQLite's own message,
+// so whoever shows it to the user needs to add nothing.
+class DatabaseError : public std::runtime_error
+{
+public:
+    explicit DatabaseError(const QString &message)
+        : std::runtime_error(message.toStdString()), m_message(message)
+    {
+    }
+
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};

@@ -1,0 +1,504 @@
+#include "Dataset.h"
+
+#include "DatabaseConnection.h"
+#include "DatabaseError.h"
+#include "PreparedStatement.h"
+
+#include <QRegularExpression>
+#include <sqlite3.h>
+
+#include <algorithm>
+
+namespace {
+
+QString quotedName(const QString &name)
+{
+    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+}
+
+// Only a plain "select * from <table> ..." can be widened with the rowid
+// without understanding the rest of the statement.
+const QRegularExpression &selectAllPattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\s*select\\s+\\*"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    return pattern;
+}
+
+const QRegularExpression &filterPattern()
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*([A-Za-z_][A-Za-z0-9_]*)\\s*=\\s*'((?:[^']|'')*)'\\s*$"),
+        QRegularExpression::DotMatchesEverythingOption);
+    return pattern;
+}
+
+} // namespace
+
+Dataset::Dataset(DatabaseConnection *connection, const QString &statement, QObject *parent)
+    : QObject(parent), m_connection(connection), m_statement(statement)
+{
+    connect(connection, &DatabaseConnection::aboutToDisconnect, this, &Dataset::close);
+}
+
+void Dataset::setStatement(const QString &statement, const QStringList &parameters)
+{
+    close();
+    m_statement = statement;
+    m_parameters = parameters;
+}
+
+void Dataset::open()
+{
+    if (isOpen())
+        return;
+    fetchRows();
+    m_state = State::Browsing;
+    applyFilter();
+    emit stateChanged();
+}
+
+void Dataset::close()
+{
+    if (!isOpen())
+        return;
+    m_columns.clear();
+    m_columnByLowerName.clear();
+    m_rows = {};
+    m_rowIds = {};
+    m_visibleRows = {};
+    m_currentRow = -1;
+    m_buffer.clear();
+    m_modified.clear();
+    m_identity = RowIdentity::None;
+    m_state = State::Closed;
+    emit rowsReset();
+    emit currentRowChanged();
+    emit stateChanged();
+    emit fieldsChanged();
+}
+
+void Dataset::fetchRows()
+{
+    std::optional<PreparedStatement> statement;
+    statement.emplace(*m_connection, m_statement);
+    findRowIdentity(*statement);
+
+    int firstColumn = 0;
+    if (m_identity == RowIdentity::RowId) {
+        const auto match = selectAllPattern().match(m_statement);
+        const QString widened = QStringLiteral("SELECT %1, *").arg(m_rowIdName) + m_statement.mid(match.capturedEnd());
+        statement.emplace(*m_connection, widened);
+        firstColumn = 1;
+    }
+    statement->bindTexts(m_parameters);
+
+    const int columnCount = statement->columnCount() - firstColumn;
+    QStringList columns;
+    QHash<QString, int> columnByLowerName;
+    for (int column = 0; column < columnCount; ++column) {
+        const QString name = QString::fromUtf8(sqlite3_column_name(statement->handle(), column + firstColumn));
+        columns << name;
+        if (!columnByLowerName.contains(name.toLower()))
+            columnByLowerName.insert(name.toLower(), column);
+    }
+
+    std::vector<PackedRow> rows;
+    std::vector<qint64> rowIds;
+    while (statement->step()) {
+        rows.push_back(PackedRow::fromStatement(statement->handle(), firstColumn, columnCount));
+        if (firstColumn == 1)
+            rowIds.push_back(sqlite3_column_int64(statement->handle(), 0));
+    }
+
+    m_columns = columns;
+    m_columnByLowerName = columnByLowerName;
+    m_rows = std::move(rows);
+    m_rowIds = std::move(rowIds);
+    m_guidColumn = m_identity == RowIdentity::Guid ? columnIndex(QStringLiteral("GUID")) : -1;
+}
+
+void Dataset::findRowIdentity(const PreparedStatement &statement)
+{
+    m_identity = RowIdentity::None;
+    m_table.clear();
+    m_rowIdName.clear();
+
+    const int columnCount = statement.columnCount();
+    for (int column = 0; column < columnCount; ++column) {
+        const char *table = sqlite3_column_table_name(statement.handle(), column);
+        const char *database = sqlite3_column_database_name(statement.handle(), column);
+        if (!table || qstrcmp(database, "main") != 0) {
+            m_readOnlyReason = QStringLiteral("его столбец «%1» вычислен, а не взят из таблицы")
+                                   .arg(QString::fromUtf8(sqlite3_column_name(statement.handle(), column)));
+            return;
+        }
+        const QString name = QString::fromUtf8(table);
+        if (m_table.isEmpty()) {
+            m_table = name;
+        } else if (m_table != name) {
+            m_readOnlyReason = QStringLiteral("он собран из нескольких таблиц");
+            m_table.clear();
+            return;
+        }
+    }
+    if (m_table.isEmpty()) {
+        m_readOnlyReason = QStringLiteral("в нём нет столбцов");
+        return;
+    }
+
+    QStringList tableColumns;
+    bool guidIsPrimaryKey = false;
+    int primaryKeyColumns = 0;
+    PreparedStatement tableInfo(*m_connection, QStringLiteral("PRAGMA table_info(%1)").arg(quotedName(m_table)));
+    while (tableInfo.step()) {
+        const QString name = tableInfo.columnText(1);
+        tableColumns << name.toLower();
+        if (tableInfo.columnText(5).toInt() > 0) {
+            ++primaryKeyColumns;
+            guidIsPrimaryKey = guidIsPrimaryKey || name.compare(QLatin1String("GUID"), Qt::CaseInsensitive) == 0;
+        }
+    }
+
+    if (selectAllPattern().match(m_statement).hasMatch()) {
+        // A table may have a real column called rowid; SQLite then offers the
+        // row identity under one of its other names.
+        for (const QString &alias : {QStringLiteral("rowid"), QStringLiteral("_rowid_"), QStringLiteral("oid")}) {
+            if (tableColumns.contains(alias))
+                continue;
+            const QByteArray probe = QStringLiteral("SELECT %1 FROM %2").arg(alias, quotedName(m_table)).toUtf8();
+            sqlite3_stmt *handle = nullptr;
+            const bool hasRowId = sqlite3_prepare_v2(m_connection->handle(), probe.constData(), -1, &handle, nullptr) == SQLITE_OK;
+            sqlite3_finalize(handle);
+            if (hasRowId) {
+                m_identity = RowIdentity::RowId;
+                m_rowIdName = alias;
+                return;
+            }
+            break;
+        }
+    }
+    if (guidIsPrimaryKey && primaryKeyColumns == 1) {
+        m_identity = RowIdentity::Guid;
+        return;
+    }
+    m_readOnlyReason = QStringLiteral("у строк таблицы «%1» нет ключа, по которому можно изменить ровно одну строку").arg(m_table);
+}
+
+void Dataset::setFilter(const QString &filter)
+{
+    m_filter = filter;
+    if (m_filtered && isOpen())
+        applyFilter();
+}
+
+void Dataset::setFiltered(bool filtered)
+{
+    if (m_filtered == filtered)
+        return;
+    m_filtered = filtered;
+    if (isOpen())
+        applyFilter();
+}
+
+std::optional<Dataset::ParsedFilter> Dataset::parseFilter() const
+{
+    if (!m_filtered || m_filter.trimmed().isEmpty())
+        return std::nullopt;
+    const auto match = filterPattern().match(m_filter);
+    if (!match.hasMatch())
+        throw DatabaseError(QStringLiteral("Условие отбора «%1» не понято: ожидается Столбец = 'текст'.").arg(m_filter));
+    ParsedFilter parsed;
+    parsed.column = requireColumn(match.captured(1));
+    parsed.value = match.captured(2).replace(QLatin1String("''"), QLatin1String("'")).toUtf8();
+    return parsed;
+}
+
+void Dataset::applyFilter()
+{
+    const auto filter = parseFilter();
+    m_visibleRows.clear();
+    for (int row = 0; row < int(m_rows.size()); ++row) {
+        if (filter) {
+            const auto value = m_rows[row].value(filter->column);
+            if (!value || *value != QByteArrayView(filter->value))
+                continue;
+        }
+        m_visibleRows.push_back(row);
+    }
+    m_currentRow = m_visibleRows.empty() ? -1 : 0;
+    emit rowsReset();
+    emit currentRowChanged();
+    emit fieldsChanged();
+}
+
+bool Dataset::locate(const QString &column, const QString &value)
+{
+    if (!isOpen())
+        return false;
+    const int index = requireColumn(column);
+    const QByteArray wanted = value.toUtf8();
+    for (int row = 0; row < int(m_visibleRows.size()); ++row) {
+        const auto cell = m_rows[m_visibleRows[row]].value(index);
+        if (cell && *cell == QByteArrayView(wanted)) {
+            setCurrentRow(row);
+            return true;
+        }
+    }
+    return false;
+}
+
+int Dataset::columnIndex(const QString &column) const
+{
+    return m_columnByLowerName.value(column.toLower(), -1);
+}
+
+int Dataset::requireColumn(const QString &column) const
+{
+    const int index = columnIndex(column);
+    if (index < 0)
+        throw DatabaseError(QStringLiteral("В наборе данных «%1» нет столбца «%2».").arg(m_statement, column));
+    return index;
+}
+
+int Dataset::currentRowIndex() const
+{
+    return m_currentRow < 0 ? -1 : m_visibleRows[m_currentRow];
+}
+
+QString Dataset::fieldText(const QString &column) const
+{
+    return fieldValue(column).toString();
+}
+
+QVariant Dataset::fieldValue(const QString &column) const
+{
+    if (!isOpen())
+        return {};
+    const int index = requireColumn(column);
+    if (m_state == State::Inserting || m_state == State::Editing) {
+        const auto &value = m_buffer[index];
+        return value ? QVariant(*value) : QVariant();
+    }
+    if (m_currentRow < 0)
+        return {};
+    const PackedRow &row = m_rows[currentRowIndex()];
+    return row.isNull(index) ? QVariant() : QVariant(row.text(index));
+}
+
+void Dataset::setFieldText(const QString &column, const QString &value)
+{
+    if (m_state != State::Inserting && m_state != State::Editing)
+        throw DatabaseError(QStringLiteral("Набор данных «%1» не в режиме правки: значение «%2» не записано.").arg(m_statement, column));
+    const int index = requireColumn(column);
+    m_buffer[index] = value;
+    m_modified[index] = true;
+    emit fieldsChanged();
+}
+
+QString Dataset::textAt(int row, int column) const
+{
+    if (row < 0 || row >= rowCount() || column < 0 || column >= m_columns.size())
+        return {};
+    return m_rows[m_visibleRows[row]].text(column);
+}
+
+void Dataset::setCurrentRow(int row)
+{
+    if (m_state != State::Browsing || row < 0 || row >= rowCount() || row == m_currentRow)
+        return;
+    m_currentRow = row;
+    emit currentRowChanged();
+    emit fieldsChanged();
+}
+
+void Dataset::requireWritable() const
+{
+    if (m_identity == RowIdentity::None)
+        throw DatabaseError(QStringLiteral("Набор данных «%1» только для чтения: %2.").arg(m_statement, m_readOnlyReason));
+}
+
+void Dataset::requireCurrentRow(const QString &action) const
+{
+    if (!isOpen())
+        throw DatabaseError(QStringLiteral("Набор данных «%1» закрыт: %2 невозможно.").arg(m_statement, action));
+    if (m_state != State::Browsing)
+        throw DatabaseError(QStringLiteral("Набор данных «%1» уже в режиме правки: %2 невозможно.").arg(m_statement, action));
+    if (m_currentRow < 0)
+        throw DatabaseError(QStringLiteral("В наборе данных «%1» нет текущей записи: %2 невозможно.").arg(m_statement, action));
+}
+
+void Dataset::insert()
+{
+    if (!isOpen())
+        throw DatabaseError(QStringLiteral("Набор данных «%1» закрыт: добавить запись невозможно.").arg(m_statement));
+    if (m_state != State::Browsing)
+        throw DatabaseError(QStringLiteral("Набор данных «%1» уже в режиме правки.").arg(m_statement));
+    requireWritable();
+    m_buffer.assign(m_columns.size(), std::nullopt);
+    m_modified.assign(m_columns.size(), false);
+    setState(State::Inserting);
+}
+
+void Dataset::edit()
+{
+    requireCurrentRow(QStringLiteral("изменить запись"));
+    requireWritable();
+    const PackedRow &row = m_rows[currentRowIndex()];
+    m_buffer.assign(m_columns.size(), std::nullopt);
+    for (int column = 0; column < m_columns.size(); ++column) {
+        if (!row.isNull(column))
+            m_buffer[column] = row.text(column);
+    }
+    m_modified.assign(m_columns.size(), false);
+    setState(State::Editing);
+}
+
+void Dataset::setState(State state)
+{
+    m_state = state;
+    emit stateChanged();
+    emit fieldsChanged();
+}
+
+QString Dataset::identityCondition() const
+{
+    return m_identity == RowIdentity::RowId ? m_rowIdName + QStringLiteral(" = ?")
+                                            : quotedName(m_columns.value(m_guidColumn)) + QStringLiteral(" = ?");
+}
+
+void Dataset::bindIdentity(PreparedStatement &statement, int position, int rowIndex) const
+{
+    if (m_identity == RowIdentity::RowId)
+        statement.bindInt64(position, m_rowIds[rowIndex]);
+    else
+        statement.bindText(position, m_rows[rowIndex].text(m_guidColumn));
+}
+
+PackedRow Dataset::reread(qint64 rowId, const QString &guid) const
+{
+    const bool byRowId = m_identity == RowIdentity::RowId;
+    const QString sql = QStringLiteral("SELECT %1* FROM %2 WHERE %3")
+                            .arg(byRowId ? m_rowIdName + QStringLiteral(", ") : QString(), quotedName(m_table), identityCondition());
+    PreparedStatement statement(*m_connection, sql);
+    if (byRowId)
+        statement.bindInt64(1, rowId);
+    else
+        statement.bindText(1, guid);
+    if (!statement.step())
+        throw DatabaseError(QStringLiteral("База данных «%1»: записанная строка таблицы «%2» не найдена.")
+                                .arg(m_connection->databasePath(), m_table));
+    return PackedRow::fromStatement(statement.handle(), byRowId ? 1 : 0, int(m_columns.size()));
+}
+
+void Dataset::post()
+{
+    if (m_state == State::Inserting)
+        postInsert();
+    else if (m_state == State::Editing)
+        postEdit();
+    else
+        throw DatabaseError(QStringLiteral("Набор данных «%1» не в режиме правки: сохранять нечего.").arg(m_statement));
+}
+
+void Dataset::postInsert()
+{
+    QStringList names;
+    QStringList values;
+    for (int column = 0; column < m_columns.size(); ++column) {
+        if (m_modified[column]) {
+            names << quotedName(m_columns[column]);
+            values << m_buffer[column].value_or(QString());
+        }
+    }
+    if (m_identity == RowIdentity::Guid && (m_guidColumn < 0 || !m_buffer[m_guidColumn]))
+        throw DatabaseError(QStringLiteral("Новая строка таблицы «%1» не записана: у неё нет ключа GUID.").arg(m_table));
+
+    const QString sql = names.isEmpty()
+        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedName(m_table))
+        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+              .arg(quotedName(m_table), names.join(QStringLiteral(", ")),
+                   QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+    PreparedStatement statement(*m_connection, sql);
+    statement.bindTexts(values);
+    statement.execute();
+
+    const qint64 rowId = sqlite3_last_insert_rowid(m_connection->handle());
+    const QString guid = m_guidColumn >= 0 ? m_buffer[m_guidColumn].value_or(QString()) : QString();
+    m_rows.push_back(reread(rowId, guid));
+    if (m_identity == RowIdentity::RowId)
+        m_rowIds.push_back(rowId);
+    m_visibleRows.push_back(int(m_rows.size()) - 1);
+    m_currentRow = rowCount() - 1;
+    m_state = State::Browsing;
+    emit rowsReset();
+    emit currentRowChanged();
+    setState(State::Browsing);
+}
+
+void Dataset::postEdit()
+{
+    QStringList assignments;
+    QStringList values;
+    for (int column = 0; column < m_columns.size(); ++column) {
+        if (m_modified[column]) {
+            assignments << quotedName(m_columns[column]) + QStringLiteral(" = ?");
+            values << m_buffer[column].value_or(QString());
+        }
+    }
+    const int rowIndex = currentRowIndex();
+    if (!assignments.isEmpty()) {
+        PreparedStatement statement(*m_connection, QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                                                       .arg(quotedName(m_table), assignments.join(QStringLiteral(", ")),
+                                                            identityCondition()));
+        statement.bindTexts(values);
+        bindIdentity(statement, int(values.size()) + 1, rowIndex);
+        statement.execute();
+        if (sqlite3_changes(m_connection->handle()) != 1)
+            throw DatabaseError(QStringLiteral("База данных «%1»: изменяемая строка таблицы «%2» не найдена — возможно, её удалила другая программа.")
+                                    .arg(m_connection->databasePath(), m_table));
+        const qint64 rowId = m_identity == RowIdentity::RowId ? m_rowIds[rowIndex] : 0;
+        const QString guid = m_guidColumn >= 0 ? m_buffer[m_guidColumn].value_or(QString()) : QString();
+        m_rows[rowIndex] = reread(rowId, guid);
+    }
+    m_buffer.clear();
+    m_modified.clear();
+    emit rowsReset();
+    emit currentRowChanged();
+    setState(State::Browsing);
+}
+
+void Dataset::cancel()
+{
+    if (m_state != State::Inserting && m_state != State::Editing)
+        return;
+    m_buffer.clear();
+    m_modified.clear();
+    setState(State::Browsing);
+}
+
+void Dataset::remove()
+{
+    requireCurrentRow(QStringLiteral("удалить запись"));
+    requireWritable();
+    const int rowIndex = currentRowIndex();
+    PreparedStatement statement(*m_connection, QStringLiteral("DELETE FROM %1 WHERE %2").arg(quotedName(m_table), identityCondition()));
+    bindIdentity(statement, 1, rowIndex);
+    statement.execute();
+    if (sqlite3_changes(m_connection->handle()) != 1)
+        throw DatabaseError(QStringLiteral("База данных «%1»: удаляемая строка таблицы «%2» не найдена — возможно, её уже удалила другая программа.")
+                                .arg(m_connection->databasePath(), m_table));
+
+    m_rows.erase(m_rows.begin() + rowIndex);
+    if (m_identity == RowIdentity::RowId)
+        m_rowIds.erase(m_rowIds.begin() + rowIndex);
+    m_visibleRows.erase(m_visibleRows.begin() + m_currentRow);
+    for (int &row : m_visibleRows) {
+        if (row > rowIndex)
+            --row;
+    }
+    m_currentRow = std::min(m_currentRow, rowCount() - 1);
+    emit rowsReset();
+    emit currentRowChanged();
+    emit fieldsChanged();
+}

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "PackedRow.h"
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <optional>
+#include <vector>
+
+class DatabaseConnection;
+
+// A record set produced by one statement over one connection, with a cursor
+// on a current row, an edit buffer and a local filter. Every value is read and
+// written as text, whatever the column's declared type. Grids and edit boxes
+// follow it through its signals.
+class Dataset : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class State { Closed, Browsing, Inserting, Editing };
+
+    Dataset(DatabaseConnection *connection, const QString &statement, QObject *parent = nullptr);
+
+    DatabaseConnection *connection() const { return m_connection; }
+
+    QString statement() const { return m_statement; }
+    QStringList parameters() const { return m_parameters; }
+    // Closes the dataset; the next open runs the new text. Parameters are
+    // bound as text to the statement's "?" placeholders, in order.
+    void setStatement(const QString &statement, const QStringList &parameters = {});
+
+    void open();
+    void close();
+    bool isOpen() const { return m_state != State::Closed; }
+    State state() const { return m_state; }
+
+    // The only filter understood is `Column = 'text'` (single quotes inside
+    // doubled): exact, case-sensitive equality of the column's text.
+    QString filter() const { return m_filter; }
+    void setFilter(const QString &filter);
+    bool isFiltered() const { return m_filtered; }
+    void setFiltered(bool filtered);
+
+    // Moves to the first visible row whose column holds exactly this text.
+    // On a miss the cursor stays where it was.
+    bool locate(const QString &column, const QString &value);
+
+    // Empty text for null or when there is no current row.
+    QString fieldText(const QString &column) const;
+    // An invalid QVariant stands for null: unequal to any text, empty as text.
+    QVariant fieldValue(const QString &column) const;
+    void setFieldText(const QString &column, const QString &value);
+
+    void insert();
+    void edit();
+    void post();
+    void cancel();
+    void remove();
+
+    QStringList columnNames() const { return m_columns; }
+    // Case-insensitive; the first of equal names wins. -1 when there is none.
+    int columnIndex(const QString &column) const;
+    int rowCount() const { return int(m_visibleRows.size()); }
+    // Index among the visible rows; -1 when there is no current row.
+    int currentRow() const { return m_currentRow; }
+    void setCurrentRow(int row);
+    // Text of a visible row's column, as the grid shows it.
+    QString textAt(int row, int column) const;
+
+signals:
+    // The set of visible rows changed: opened, closed, filtered, a row added or removed.
+    void rowsReset();
+    void currentRowChanged();
+    void stateChanged();
+    // What the current row or the edit buffer holds changed.
+    void fieldsChanged();
+
+private:
+    // How a write names the one row it touches.
+    enum class RowIdentity { None, RowId, Guid };
+
+    struct ParsedFilter
+    {
+        int column = -1;
+        QByteArray value;
+    };
+
+    void fetchRows();
+    void findRowIdentity(const class PreparedStatement &statement);
+    void applyFilter();
+    std::optional<ParsedFilter> parseFilter() const;
+    int requireColumn(const QString &column) const;
+    void requireWritable() const;
+    void requireCurrentRow(const QString &action) const;
+    QString identityCondition() const;
+    void bindIdentity(class PreparedStatement &statement, int position, int rowIndex) const;
+    PackedRow reread(qint64 rowId, const QString &guid) const;
+    void postInsert();
+    void postEdit();
+    void setState(State state);
+    int currentRowIndex() const;
+
+    DatabaseConnection *m_connection;
+    QString m_statement;
+    QStringList m_parameters;
+    QString m_filter;
+    bool m_filtered = false;
+
+    State m_state = State::Closed;
+    QStringList m_columns;
+    QHash<QString, int> m_columnByLowerName;
+    std::vector<PackedRow> m_rows;
+    std::vector<qint64> m_rowIds;
+    std::vector<int> m_visibleRows;
+    int m_currentRow = -1;
+
+    RowIdentity m_identity = RowIdentity::None;
+    QString m_table;
+    QString m_rowIdName;
+    int m_guidColumn = -1;
+    QString m_readOnlyReason;
+
+    std::vector<std::optional<QString>> m_buffer;
+    std::vector<bool> m_modified;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "data/DataSource.h"
+#include "data/DatabaseConnection.h"
+#include "data/Dataset.h"
+#include "decoder/StructInfo.h"
+
+#include <QObject>
+
+// The decoder's data module: its own connection to the reference database
+// and the lookup dataset over the join of courts, compositions and divisions.
+class TDMDLL : public QObject
+{
+    Q_OBJECT
+
+public:
+    static const QString JoinStatement;
+
+    explicit TDMDLL(QObject *parent = nullptr);
+
+    // Points the connection at "CaseNumber.db" beside the executable and
+    // connects; raises DatabaseError when the file cannot be opened.
+    void DataModuleCreate();
+
+    // Cuts the case number into its segments and looks them up. Consumes
+    // str: callers pass a copy of what the user sees.
+    StructInfo DecodeJobNum(QString &str);
+
+    DatabaseConnection *UniConnection1;
+    Dataset *UniQuery1;
+    DataSource *UniDataSource1;
+};
+
+extern TDMDLL *DMDLL;

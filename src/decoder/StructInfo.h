@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// What a decode found, field by field; every field is empty until filled.
+struct StructInfo
+{
+    QString snum;             // composition number
+    QString stype;            // composition type
+    QString sfaxnum;          // composition fax number
+    QString sudname;          // court name
+    QString jobnum;           // number of the case in the year
+    QString year;             // year as typed
+    QString jobnum_in_struct; // number of the case within the division
+    QString codsud;           // court code
+    QString sepnum;           // division number
+    QString error;            // "OK", or "NO Found !!!" when no court has the code
+    QString otdelphone;       // division telephone, cleared when the division is not found
+    QString vnphone;          // division internal telephone
+    QString zal;              // hall
+    QString floor;            // floor
+    QString otdphone;         // division telephone as the main window shows it
+};

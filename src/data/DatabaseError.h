@@ -19,3 +19,11 @@ public:
 private:
     QString m_message;
 };
+
+// Statements and filters carry what the user typed, which may be a whole
+// pasted page; a message shows only its start.
+inline QString shortenedForMessage(const QString &text)
+{
+    constexpr qsizetype Shown = 200;
+    return text.size() <= Shown ? text : text.left(Shown) + QStringLiteral("…");
+}

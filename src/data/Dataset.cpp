@@ -25,11 +25,11 @@ const QRegularExpression &selectAllPattern()
     return pattern;
 }
 
-const QRegularExpression &filterPattern()
+// The column and the opening quote; the quoted text itself is scanned by
+// hand, as a court code may be of any length.
+const QRegularExpression &filterHeadPattern()
 {
-    static const QRegularExpression pattern(
-        QStringLiteral("^\\s*([A-Za-z_][A-Za-z0-9_]*)\\s*=\\s*'((?:[^']|'')*)'\\s*$"),
-        QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression pattern(QStringLiteral("^\\s*([A-Za-z_][A-Za-z0-9_]*)\\s*=\\s*'"));
     return pattern;
 }
 
@@ -205,12 +205,27 @@ std::optional<Dataset::ParsedFilter> Dataset::parseFilter() const
 {
     if (!m_filtered || m_filter.trimmed().isEmpty())
         return std::nullopt;
-    const auto match = filterPattern().match(m_filter);
-    if (!match.hasMatch())
-        throw DatabaseError(QStringLiteral("Условие отбора «%1» не понято: ожидается Столбец = 'текст'.").arg(m_filter));
+    // Matched up to the opening quote only: the quoted text may hold anything,
+    // even broken UTF-16, which a regular expression refuses to look at.
+    const auto head = filterHeadPattern().match(m_filter.left(m_filter.indexOf(QLatin1Char('\'')) + 1));
+    QString value;
+    bool closed = false;
+    qsizetype position = head.hasMatch() ? head.capturedEnd() : m_filter.size();
+    while (position < m_filter.size() && !closed) {
+        const QChar c = m_filter.at(position++);
+        if (c != QLatin1Char('\''))
+            value += c;
+        else if (position < m_filter.size() && m_filter.at(position) == QLatin1Char('\''))
+            value += m_filter.at(position++);
+        else
+            closed = true;
+    }
+    closed = closed && m_filter.mid(position).trimmed().isEmpty();
+    if (!head.hasMatch() || !closed)
+        throw DatabaseError(QStringLiteral("Условие отбора «%1» не понято: ожидается Столбец = 'текст'.").arg(shortenedForMessage(m_filter)));
     ParsedFilter parsed;
-    parsed.column = requireColumn(match.captured(1));
-    parsed.value = match.captured(2).replace(QLatin1String("''"), QLatin1String("'")).toUtf8();
+    parsed.column = requireColumn(head.captured(1));
+    parsed.value = value.toUtf8();
     return parsed;
 }
 
@@ -257,7 +272,7 @@ int Dataset::requireColumn(const QString &column) const
 {
     const int index = columnIndex(column);
     if (index < 0)
-        throw DatabaseError(QStringLiteral("В наборе данных «%1» нет столбца «%2».").arg(m_statement, column));
+        throw DatabaseError(QStringLiteral("В наборе данных «%1» нет столбца «%2».").arg(shortenedForMessage(m_statement), column));
     return index;
 }
 
@@ -289,7 +304,7 @@ QVariant Dataset::fieldValue(const QString &column) const
 void Dataset::setFieldText(const QString &column, const QString &value)
 {
     if (m_state != State::Inserting && m_state != State::Editing)
-        throw DatabaseError(QStringLiteral("Набор данных «%1» не в режиме правки: значение «%2» не записано.").arg(m_statement, column));
+        throw DatabaseError(QStringLiteral("Набор данных «%1» не в режиме правки: значение «%2» не записано.").arg(shortenedForMessage(m_statement), column));
     const int index = requireColumn(column);
     m_buffer[index] = value;
     m_modified[index] = true;
@@ -315,25 +330,25 @@ void Dataset::setCurrentRow(int row)
 void Dataset::requireWritable() const
 {
     if (m_identity == RowIdentity::None)
-        throw DatabaseError(QStringLiteral("Набор данных «%1» только для чтения: %2.").arg(m_statement, m_readOnlyReason));
+        throw DatabaseError(QStringLiteral("Набор данных «%1» только для чтения: %2.").arg(shortenedForMessage(m_statement), m_readOnlyReason));
 }
 
 void Dataset::requireCurrentRow(const QString &action) const
 {
     if (!isOpen())
-        throw DatabaseError(QStringLiteral("Набор данных «%1» закрыт: %2 невозможно.").arg(m_statement, action));
+        throw DatabaseError(QStringLiteral("Набор данных «%1» закрыт: %2 невозможно.").arg(shortenedForMessage(m_statement), action));
     if (m_state != State::Browsing)
-        throw DatabaseError(QStringLiteral("Набор данных «%1» уже в режиме правки: %2 невозможно.").arg(m_statement, action));
+        throw DatabaseError(QStringLiteral("Набор данных «%1» уже в режиме правки: %2 невозможно.").arg(shortenedForMessage(m_statement), action));
     if (m_currentRow < 0)
-        throw DatabaseError(QStringLiteral("В наборе данных «%1» нет текущей записи: %2 невозможно.").arg(m_statement, action));
+        throw DatabaseError(QStringLiteral("В наборе данных «%1» нет текущей записи: %2 невозможно.").arg(shortenedForMessage(m_statement), action));
 }
 
 void Dataset::insert()
 {
     if (!isOpen())
-        throw DatabaseError(QStringLiteral("Набор данных «%1» закрыт: добавить запись невозможно.").arg(m_statement));
+        throw DatabaseError(QStringLiteral("Набор данных «%1» закрыт: добавить запись невозможно.").arg(shortenedForMessage(m_statement)));
     if (m_state != State::Browsing)
-        throw DatabaseError(QStringLiteral("Набор данных «%1» уже в режиме правки.").arg(m_statement));
+        throw DatabaseError(QStringLiteral("Набор данных «%1» уже в режиме правки.").arg(shortenedForMessage(m_statement)));
     requireWritable();
     m_buffer.assign(m_columns.size(), std::nullopt);
     m_modified.assign(m_columns.size(), false);
@@ -398,7 +413,7 @@ void Dataset::post()
     else if (m_state == State::Editing)
         postEdit();
     else
-        throw DatabaseError(QStringLiteral("Набор данных «%1» не в режиме правки: сохранять нечего.").arg(m_statement));
+        throw DatabaseError(QStringLiteral("Набор данных «%1» не в режиме правки: сохранять нечего.").arg(shortenedForMessage(m_statement)));
 }
 
 void Dataset::postInsert()

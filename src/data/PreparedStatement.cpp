@@ -10,12 +10,12 @@ PreparedStatement::PreparedStatement(const DatabaseConnection &connection, const
 {
     const QByteArray utf8 = sql.toUtf8();
     if (sqlite3_prepare_v2(connection.handle(), utf8.constData(), int(utf8.size()), &m_statement, nullptr) != SQLITE_OK) {
-        const QString message = connection.describeFailure(QStringLiteral("запрос «%1» не выполнен").arg(sql));
+        const QString message = connection.describeFailure(QStringLiteral("запрос «%1» не выполнен").arg(shortenedForMessage(sql)));
         sqlite3_finalize(m_statement);
         throw DatabaseError(message);
     }
     if (!m_statement)
-        throw DatabaseError(connection.describeFailure(QStringLiteral("запрос «%1» пуст").arg(sql)));
+        throw DatabaseError(connection.describeFailure(QStringLiteral("запрос «%1» пуст").arg(shortenedForMessage(sql))));
 }
 
 PreparedStatement::~PreparedStatement()
@@ -27,7 +27,7 @@ void PreparedStatement::bindText(int position, const QString &text)
 {
     const QByteArray utf8 = text.toUtf8();
     if (sqlite3_bind_text(m_statement, position, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT) != SQLITE_OK)
-        fail(QStringLiteral("параметр %1 запроса «%2» не задан").arg(position).arg(m_sql));
+        fail(QStringLiteral("параметр %1 запроса «%2» не задан").arg(position).arg(shortenedForMessage(m_sql)));
 }
 
 void PreparedStatement::bindTexts(const QStringList &texts)
@@ -39,7 +39,7 @@ void PreparedStatement::bindTexts(const QStringList &texts)
 void PreparedStatement::bindInt64(int position, qint64 value)
 {
     if (sqlite3_bind_int64(m_statement, position, value) != SQLITE_OK)
-        fail(QStringLiteral("параметр %1 запроса «%2» не задан").arg(position).arg(m_sql));
+        fail(QStringLiteral("параметр %1 запроса «%2» не задан").arg(position).arg(shortenedForMessage(m_sql)));
 }
 
 bool PreparedStatement::step()
@@ -50,7 +50,7 @@ bool PreparedStatement::step()
     case SQLITE_DONE:
         return false;
     default:
-        fail(QStringLiteral("запрос «%1» не выполнен").arg(m_sql));
+        fail(QStringLiteral("запрос «%1» не выполнен").arg(shortenedForMessage(m_sql)));
     }
 }
 

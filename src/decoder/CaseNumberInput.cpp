@@ -4,10 +4,14 @@
 
 namespace {
 
-// "Дело № А40-…", "N А40-…", "No. А40-…": the words people copy along with the number.
+// "Дело № А40-…", "N А40-…", "No. А40-…": the words people copy along with the
+// number. A word counts only when a blank, a dot or "№" ends it, so text that
+// merely begins with these letters is left alone.
 const QRegularExpression &leadingCaseWords()
 {
-    static const QRegularExpression pattern(QStringLiteral("^(?:(?:(?i:дело)|№|No|N)[\\s.]*)+"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^(?:(?:(?i:дело)(?=[\\s.№])|No(?=[\\s.])|N(?=[\\s.])|№)[\\s.]*)+"),
+        QRegularExpression::UseUnicodePropertiesOption);
     return pattern;
 }
 
@@ -20,7 +24,8 @@ const QRegularExpression &typographicDashes()
 
 const QRegularExpression &blanksAroundSeparators()
 {
-    static const QRegularExpression pattern(QStringLiteral("\\s*([-/])\\s*"));
+    // Unicode white space, so that no-break spaces from documents count too.
+    static const QRegularExpression pattern(QStringLiteral("\\s*([-/])\\s*"), QRegularExpression::UseUnicodePropertiesOption);
     return pattern;
 }
 

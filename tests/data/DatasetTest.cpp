@@ -164,6 +164,8 @@ TEST_F(DatasetTest, MalformedFilterIsAnError)
     courts->setFilter(QStringLiteral("JudgementCode = А40"));
     EXPECT_THROW(courts->setFiltered(true), DatabaseError);
     EXPECT_THROW(courts->setFilter(QStringLiteral("NoSuchColumn = 'x'")), DatabaseError);
+    for (const char *malformed : {"JudgementCode = 'А40", "JudgementCode = 'А40\'\'", "JudgementCode = 'А' and 1", "= 'А40'"})
+        EXPECT_THROW(courts->setFilter(QString::fromUtf8(malformed)), DatabaseError) << malformed;
 }
 
 TEST_F(DatasetTest, LocateFindsFirstVisibleExactMatchAndKeepsCursorOnMiss)

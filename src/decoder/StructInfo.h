@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 // What a decode found, field by field; every field is empty until filled.
 struct StructInfo
@@ -21,3 +24,6 @@ struct StructInfo
     QString floor;            // floor
     QString otdphone;         // division telephone as the main window shows it
 };
+
+// The fields with their names, in record order, for output meant for other programs.
+QList<std::pair<QString, QString>> namedFields(const StructInfo &info);

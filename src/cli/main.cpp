@@ -1,0 +1,132 @@
+// velmora-decode: the main window's decoding for scripts and batch work.
+
+#include "cli/OutputFormat.h"
+#include "data/DatabaseError.h"
+#include "data/DatabaseLocation.h"
+#include "decoder/CaseNumberInput.h"
+#include "decoder/DmDLLUnit.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+enum ExitStatus { AllFound = 0, SomeNotFound = 1, UsageOrDatabaseError = 2 };
+
+const char HelpText[] =
+    "Использование: velmora-decode [--db ФАЙЛ] [--format text|tsv|json] [НОМЕР ...]\n"
+    "Расшифровывает номера дел арбитражных судов так же, как главное окно Velmora.\n"
+    "Без НОМЕРОВ читает номера со стандартного ввода, по одному в строке; пустые строки пропускаются.\n"
+    "  --db ФАЙЛ       справочная база (по умолчанию CaseNumber.db рядом с программой);\n"
+    "                  открывается только для чтения и никогда не создаётся;\n"
+    "                  базу по умолчанию создаёт программа velmora при первом запуске.\n"
+    "  --format text   строки главного окна, ответы разделены пустой строкой (по умолчанию);\n"
+    "  --format tsv    строка заголовка, затем по строке на номер, значения через табуляцию;\n"
+    "  --format json   по объекту JSON в строке.\n"
+    "Код выхода: 0 — суд найден для каждого номера, 1 — не найден хотя бы для одного,\n"
+    "2 — ошибка в параметрах или в базе данных.\n";
+
+struct Arguments
+{
+    QString databasePath = caseNumberDatabasePath();
+    QString formatName = QStringLiteral("text");
+    QStringList numbers;
+    bool help = false;
+};
+
+// Everything after "--" is a number, so numbers that begin with a dash still decode.
+std::optional<Arguments> parseArguments(const QStringList &words, QString *problem)
+{
+    Arguments arguments;
+    bool onlyNumbers = false;
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        const QString &word = words[i];
+        if (onlyNumbers || !word.startsWith(QLatin1String("--"))) {
+            arguments.numbers << word;
+        } else if (word == QLatin1String("--")) {
+            onlyNumbers = true;
+        } else if (word == QLatin1String("--help")) {
+            arguments.help = true;
+        } else if (word == QLatin1String("--db") || word == QLatin1String("--format")) {
+            if (i + 1 == words.size()) {
+                *problem = QStringLiteral("после %1 нужно значение").arg(word);
+                return std::nullopt;
+            }
+            (word == QLatin1String("--db") ? arguments.databasePath : arguments.formatName) = words[++i];
+        } else if (word.startsWith(QLatin1String("--db="))) {
+            arguments.databasePath = word.mid(5);
+        } else if (word.startsWith(QLatin1String("--format="))) {
+            arguments.formatName = word.mid(9);
+        } else {
+            *problem = QStringLiteral("неизвестный параметр %1").arg(word);
+            return std::nullopt;
+        }
+    }
+    return arguments;
+}
+
+QStringList numbersFromStandardInput()
+{
+    QTextStream in(stdin);
+    QStringList numbers;
+    QString line;
+    while (in.readLineInto(&line)) {
+        if (!line.trimmed().isEmpty())
+            numbers << line;
+    }
+    return numbers;
+}
+
+int fail(const QString &message)
+{
+    QTextStream(stderr) << "velmora-decode: " << QString(message).replace(QLatin1Char('\n'), QLatin1Char(' ')) << '\n';
+    return UsageOrDatabaseError;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+
+    QString problem;
+    const auto arguments = parseArguments(application.arguments(), &problem);
+    if (!arguments)
+        return fail(problem + QStringLiteral("; см. velmora-decode --help"));
+    if (arguments->help) {
+        QTextStream(stdout) << QString::fromUtf8(HelpText);
+        return AllFound;
+    }
+    const auto format = OutputFormat::fromName(arguments->formatName);
+    if (!format)
+        return fail(QStringLiteral("формат %1 неизвестен: возможны text, tsv, json").arg(arguments->formatName));
+
+    TDMDLL decoder;
+    decoder.UniConnection1->setDatabasePath(arguments->databasePath);
+    decoder.UniConnection1->setAccess(DatabaseConnection::Access::ReadOnly);
+    QTextStream out(stdout);
+    int status = AllFound;
+    try {
+        decoder.UniConnection1->connectToDatabase();
+        const QStringList numbers = arguments->numbers.isEmpty() ? numbersFromStandardInput() : arguments->numbers;
+        for (const QString &line : format->header())
+            out << line << '\n';
+        bool isFirst = true;
+        for (const QString &input : numbers) {
+            QString number = normalizeCaseNumber(input);
+            const StructInfo info = decoder.DecodeJobNum(number);
+            for (const QString &line : format->answer(input, info, isFirst))
+                out << line << '\n';
+            isFirst = false;
+            if (info.error != QLatin1String("OK"))
+                status = SomeNotFound;
+        }
+    } catch (const DatabaseError &error) {
+        out.flush();
+        return fail(error.message());
+    }
+    return status;
+}

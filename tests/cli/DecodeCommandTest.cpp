@@ -1,0 +1,169 @@
+#include "support/QtPrinters.h"
+#include "support/ScratchDatabase.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CommandRun
+{
+    int exitCode = -1;
+    QStringList out;
+    QString err;
+};
+
+// The reference database as a user would make it by hand: the sqlite3 shell.
+class DecodeCommandTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        QProcess shell;
+        shell.start(QStringLiteral("sqlite3"), {databasePath});
+        ASSERT_TRUE(shell.waitForStarted());
+        shell.write(QByteArray(CourtsFixtureSql)
+                    + "UPDATE structures SET StructureType = 'с\ttабуляцией' WHERE GUID = '{S2}';");
+        shell.closeWriteChannel();
+        ASSERT_TRUE(shell.waitForFinished());
+        ASSERT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+    }
+
+    CommandRun decode(const QStringList &arguments, const QByteArray &input = {})
+    {
+        QProcess process;
+        process.start(QStringLiteral(VELMORA_DECODE_PATH), arguments);
+        EXPECT_TRUE(process.waitForStarted());
+        process.write(input);
+        process.closeWriteChannel();
+        EXPECT_TRUE(process.waitForFinished());
+        CommandRun run;
+        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.out = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
+        if (run.out.last().isEmpty())
+            run.out.removeLast();
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+
+    QTemporaryDir folder;
+    QString databasePath = folder.filePath(QStringLiteral("reference.db"));
+};
+
+TEST_F(DecodeCommandTest, TextIsWhatTheWindowShowsWithOneBlankLineBetweenNumbers)
+{
+    const CommandRun run = decode({QStringLiteral("--db"), databasePath, QStringLiteral("A40-1234/08-101-503"),
+                            QStringLiteral("Дело № А40\u20131/97-999-2")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_EQ(run.out.size(), 27);
+    EXPECT_EQ(run.out[0], QStringLiteral("Название суда: Арбитражный суд города Москвы"));
+    EXPECT_EQ(run.out[6], QStringLiteral("Телефон отделения: 495-111-11-11"));
+    EXPECT_EQ(run.out[12], QStringLiteral("Этаж: 5"));
+    EXPECT_EQ(run.out[13], QString());
+    EXPECT_EQ(run.out[14], QStringLiteral("Название суда: Арбитражный суд города Москвы"));
+    EXPECT_EQ(run.out[16], QStringLiteral("Порядковый номер дела с начала года: 1"));
+    EXPECT_EQ(run.out[17], QStringLiteral("Год: 1997"));
+    EXPECT_EQ(run.out[18], QStringLiteral("Отделение: "));
+    EXPECT_EQ(run.out[20], QStringLiteral("Телефон отделения: "));
+}
+
+TEST_F(DecodeCommandTest, UnknownCourtGivesTheNotFoundLineAndExitOne)
+{
+    const CommandRun run = decode({QStringLiteral("--db=") + databasePath, QStringLiteral("А40-1/08"), QStringLiteral("А99-1/08-101-1")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out.mid(13), (QStringList{QString(), QStringLiteral("Информация не найдена, возможно ошибка ввода номера дела ")}));
+}
+
+TEST_F(DecodeCommandTest, ReadsStandardInputSkippingBlankLines)
+{
+    const CommandRun run = decode({QStringLiteral("--db"), databasePath, QStringLiteral("--format"), QStringLiteral("tsv")},
+                           "А40-1/08-102-1\r\n\n   \nА41-2/2019\n");
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_EQ(run.out.size(), 3);
+    EXPECT_EQ(run.out[0], QStringLiteral("input\tsnum\tstype\tsfaxnum\tsudname\tjobnum\tyear\tjobnum_in_struct\tcodsud\t"
+                                         "sepnum\terror\totdelphone\tvnphone\tzal\tfloor\totdphone"));
+    EXPECT_EQ(run.out[1].split(QLatin1Char('\t')).size(), 16);
+    EXPECT_TRUE(run.out[1].startsWith(QStringLiteral("А40-1/08-102-1\t1\tгражданский\t"))) << run.out[1].toStdString();
+    EXPECT_TRUE(run.out[2].contains(QStringLiteral("\tАрбитражный суд Московской области\t2\t2019\t\tА41\t\tOK\t")));
+}
+
+TEST_F(DecodeCommandTest, TsvKeepsOneRowPerNumberWhateverTheValuesHold)
+{
+    const CommandRun run = decode({QStringLiteral("--db"), databasePath, QStringLiteral("--format"), QStringLiteral("tsv"),
+                            QStringLiteral("А40-1/08-201-1")});
+    ASSERT_EQ(run.out.size(), 2);
+    EXPECT_EQ(run.out[1].split(QLatin1Char('\t')).value(2), QStringLiteral("с tабуляцией"));
+}
+
+TEST_F(DecodeCommandTest, JsonGivesOneObjectPerLineWithEveryField)
+{
+    const CommandRun run = decode({QStringLiteral("--db"), databasePath, QStringLiteral("--format"), QStringLiteral("json"),
+                            QStringLiteral("А40-1234/08-101-503"), QStringLiteral("1234")});
+    EXPECT_EQ(run.exitCode, 1);
+    ASSERT_EQ(run.out.size(), 2);
+    const QJsonObject found = QJsonDocument::fromJson(run.out[0].toUtf8()).object();
+    EXPECT_EQ(found.size(), 16);
+    EXPECT_EQ(found.value(QStringLiteral("input")).toString(), QStringLiteral("А40-1234/08-101-503"));
+    EXPECT_EQ(found.value(QStringLiteral("zal")).toString(), QStringLiteral("5017"));
+    EXPECT_EQ(found.value(QStringLiteral("error")).toString(), QStringLiteral("OK"));
+    const QJsonObject missing = QJsonDocument::fromJson(run.out[1].toUtf8()).object();
+    EXPECT_EQ(missing.value(QStringLiteral("error")).toString(), QStringLiteral("NO Found !!!"));
+    EXPECT_EQ(missing.value(QStringLiteral("jobnum")).toString(), QStringLiteral("1234"));
+}
+
+TEST_F(DecodeCommandTest, UsageAndDatabaseErrorsExitTwoWithOneLineNamingTheProblem)
+{
+    const QString missing = folder.filePath(QStringLiteral("missing.db"));
+    const struct
+    {
+        QStringList arguments;
+        QString mentioned;
+    } cases[] = {
+        {{QStringLiteral("--db"), missing, QStringLiteral("А40-1")}, missing},
+        {{QStringLiteral("--db"), databasePath, QStringLiteral("--format"), QStringLiteral("xml"), QStringLiteral("А40-1")}, QStringLiteral("xml")},
+        {{QStringLiteral("--db"), databasePath, QStringLiteral("--colour")}, QStringLiteral("--colour")},
+        {{QStringLiteral("--db")}, QStringLiteral("--db")},
+    };
+    for (const auto &c : cases) {
+        const CommandRun run = decode(c.arguments);
+        EXPECT_EQ(run.exitCode, 2) << c.mentioned.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(c.mentioned)) << run.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(missing)) << "the decoder must never create a database";
+}
+
+TEST_F(DecodeCommandTest, BrokenDatabaseStopsWithExitTwo)
+{
+    ScratchDatabase courtsOnly(QStringLiteral("CREATE TABLE judgement (GUID, JudgementCode, JudgementName)"));
+    const CommandRun run = decode({QStringLiteral("--db"), courtsOnly.path(), QStringLiteral("А40-1/08-101-1")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(courtsOnly.path()));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("no such table"))) << run.err.toStdString();
+}
+
+TEST_F(DecodeCommandTest, NumbersAfterDoubleDashMayBeginWithADash)
+{
+    const CommandRun run = decode({QStringLiteral("--db"), databasePath, QStringLiteral("--format"), QStringLiteral("tsv"),
+                            QStringLiteral("--"), QStringLiteral("-1234/08")});
+    EXPECT_EQ(run.exitCode, 1);
+    ASSERT_EQ(run.out.size(), 2);
+    EXPECT_TRUE(run.out[1].startsWith(QStringLiteral("-1234/08\t")));
+}
+
+TEST_F(DecodeCommandTest, HelpTellsWhereTheDefaultDatabaseComesFrom)
+{
+    const CommandRun run = decode({QStringLiteral("--help")});
+    EXPECT_EQ(run.exitCode, 0);
+    const QString help = run.out.join(QLatin1Char('\n'));
+    for (const char *word : {"--db", "--format", "tsv", "json", "CaseNumber.db", "при первом запуске"})
+        EXPECT_TRUE(help.contains(QString::fromUtf8(word))) << word;
+}
+
+} // namespace

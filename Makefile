@@ -1,7 +1,9 @@
 BUILD_DIR := build
 JOBS := 2
 
-.PHONY: run test bench build packages clean
+FUZZ_SECONDS := 300
+
+.PHONY: run test bench fuzz build packages clean
 
 run: build
 	$(BUILD_DIR)/src/velmora
@@ -14,6 +16,14 @@ bench: packages
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target velmora-bench
 	$(BUILD_DIR)/bench/velmora-bench
 
+# Clang's libFuzzer with address and undefined-behaviour checks, in a build folder of its own.
+fuzz:
+	@bash tools/install-packages.sh clang libclang-rt-14-dev
+	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build-fuzz -j $(JOBS) --target velmora-decode-fuzzer
+	mkdir -p fuzz/corpus
+	build-fuzz/fuzz/velmora-decode-fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=2048 fuzz/corpus
+
 build: packages
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -22,4 +32,4 @@ packages:
 	@bash tools/install-packages.sh
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-fuzz

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need,
 # and only those that are missing, so a warm machine skips apt entirely.
+# Extra packages for one target (the fuzzer's clang) come as arguments.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   qt6-base-dev libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation2
+  "$@"
 )
 
 missing=()

@@ -12,6 +12,7 @@ namespace {
 
 const QString FoundStatus = QStringLiteral("OK");
 const QString NotFoundStatus = QStringLiteral("NO Found !!!");
+const QString CourtOnlyStatement = QStringLiteral("select * from judgement where JudgementCode=?");
 
 // The text primitives of case-number cutting: 1-based positions on UTF-16 text.
 qsizetype find(QChar c, const QString &s)
@@ -126,7 +127,9 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
         info.sudname = lookup.fieldText(QStringLiteral("JudgementName"));
         if (lookup.fieldText(QStringLiteral("JudgementName")).isEmpty()) {
             // A court without any division has no row in the join: ask the courts table itself.
-            lookup.setStatement(QStringLiteral("select * from judgement where JudgementCode=") + quoted(code));
+            // The code is bound, not spliced: pasted text may hold characters (a NUL) that no
+            // quoting carries through SQL.
+            lookup.setStatement(CourtOnlyStatement, {code});
             lookup.open();
             courtExists = courtExists || lookup.rowCount() > 0;
             info.sudname = lookup.fieldText(QStringLiteral("JudgementName"));

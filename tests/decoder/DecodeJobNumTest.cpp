@@ -178,7 +178,7 @@ TEST_F(DecoderStateTest, OddTextDecodesWithoutCrashOrChangeToTheFile)
         QStringLiteral("-"), QStringLiteral("/"), QStringLiteral("//--//"), QStringLiteral("-/-/-/-"),
         QString(1 << 20, QLatin1Char('-')), QString(1 << 20, QChar(0x0410)) + QStringLiteral("-1/2-3-4"),
         unpaired, QStringLiteral("\x01\t\n\r-\x7f/\x1b-"), QStringLiteral("\"А40\"-1/08-101-1"),
-        QStringLiteral("'; DROP TABLE judgement; --1/2-3-4"), QStringLiteral("А40') OR 1=1 --1/2"),
+        QStringLiteral("'; DROP TABLE judgement; --1/2-3-4"), QString(QChar(0)) + QStringLiteral("-\n"), QStringLiteral("А40') OR 1=1 --1/2"),
     };
     for (const QString &input : inputs) {
         const StructInfo info = decode(input);

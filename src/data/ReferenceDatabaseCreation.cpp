@@ -63,7 +63,7 @@ void fillDatabase(const QString &path, const QList<Court> &courts)
     connection.setDatabasePath(path);
     connection.connectToDatabase();
 
-    // One transaction: a failure part-way leaves an empty file, never a half-filled one.
+    // One transaction: one sync to disk for the whole list instead of one per court.
     PreparedStatement(connection, QStringLiteral("BEGIN")).execute();
     for (const QString &statement : SchemaStatements)
         PreparedStatement(connection, statement).execute();

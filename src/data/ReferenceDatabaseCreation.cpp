@@ -1,0 +1,147 @@
+#include "ReferenceDatabaseCreation.h"
+
+#include "DatabaseConnection.h"
+#include "DatabaseError.h"
+#include "DmUnit.h"
+#include "PreparedStatement.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+const QString CourtListResource = QStringLiteral(":/courts/arbitration-courts.tsv");
+
+const QStringList SchemaStatements = {
+    QStringLiteral("CREATE TABLE judgement (GUID TEXT PRIMARY KEY, JudgementCode TEXT, JudgementName TEXT)"),
+    QStringLiteral("CREATE TABLE structures (GUID TEXT PRIMARY KEY, ref_Judgement TEXT, StructureNum TEXT, "
+                   "StructureType TEXT, StructureFAXNum TEXT, StructureSpecification TEXT)"),
+    QStringLiteral("CREATE TABLE separation (GUID TEXT PRIMARY KEY, ref_structures TEXT, SeparationName TEXT, "
+                   "Phone TEXT, vnphone TEXT, zal TEXT, floor TEXT)"),
+    // The decoder filters courts by code and the editor lists the children of one parent at a time.
+    QStringLiteral("CREATE INDEX judgement_JudgementCode ON judgement (JudgementCode)"),
+    QStringLiteral("CREATE INDEX structures_ref_Judgement ON structures (ref_Judgement)"),
+    QStringLiteral("CREATE INDEX separation_ref_structures ON separation (ref_structures)"),
+};
+
+const QString InsertCourtStatement =
+    QStringLiteral("INSERT INTO judgement (GUID, JudgementCode, JudgementName) VALUES (?, ?, ?)");
+
+struct Court
+{
+    QString code;
+    QString name;
+};
+
+QList<Court> bundledCourts()
+{
+    QFile list(CourtListResource);
+    if (!list.open(QIODevice::ReadOnly))
+        return {};
+
+    // Tab-separated UTF-8: a header line (code, name, kind), then one court a line.
+    const QStringList lines = QString::fromUtf8(list.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QList<Court> courts;
+    for (const QString &line : lines.mid(1)) {
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        courts.append({fields.value(0), fields.value(1)});
+    }
+    return courts;
+}
+
+void fillDatabase(const QString &path, const QList<Court> &courts)
+{
+    DatabaseConnection connection;
+    connection.setDatabasePath(path);
+    connection.connectToDatabase();
+
+    // One transaction: one sync to disk for the whole list instead of one per court.
+    PreparedStatement(connection, QStringLiteral("BEGIN")).execute();
+    for (const QString &statement : SchemaStatements)
+        PreparedStatement(connection, statement).execute();
+    {
+        PreparedStatement insert(connection, InsertCourtStatement);
+        for (const Court &court : courts) {
+            insert.bindTexts({TDM::newguid(), court.code, court.name});
+            insert.execute();
+            insert.reset();
+        }
+    }
+    PreparedStatement(connection, QStringLiteral("COMMIT")).execute();
+}
+
+// Gives the finished file its real name unless something already has it:
+// another copy of the program starting at the same moment may have put its
+// own database there and be reading it. Returns 0 or the errno of the failure.
+int renameWithoutReplacing(const QString &from, const QString &to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    // The file system cannot promise "no replace" on a rename; a hard link can,
+    // since link() refuses an existing name.
+    if (::link(source.constData(), target.constData()) != 0)
+        return errno;
+    ::unlink(source.constData());
+    return 0;
+}
+
+QString notCreated(const QString &path, const QString &reason)
+{
+    return QStringLiteral("База данных «%1» не создана: %2").arg(path, reason);
+}
+
+} // namespace
+
+void createReferenceDatabaseIfMissing(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        return;
+
+    // The list lives in the static core library; registering it here pulls it
+    // into every program that links the library and makes a database.
+    Q_INIT_RESOURCE(courts);
+    const QList<Court> courts = bundledCourts();
+    if (courts.isEmpty())
+        throw DatabaseError(notCreated(path, QStringLiteral("список судов «%1» не найден в программе.").arg(CourtListResource)));
+
+    // Built under a name of its own and renamed only when complete, so a crash
+    // or a full disk never leaves a half-made database under the real name.
+    QTemporaryFile building(path + QStringLiteral(".XXXXXX.tmp"));
+    if (!building.open()) {
+        throw DatabaseError(notCreated(path, QStringLiteral("в папке «%1» нельзя создать файл: %2.")
+                                                 .arg(QFileInfo(path).absolutePath(), building.errorString())));
+    }
+    building.close();
+    const QString buildingPath = building.fileName();
+
+    try {
+        fillDatabase(buildingPath, courts);
+    } catch (const DatabaseError &error) {
+        throw DatabaseError(notCreated(path, error.message()));
+    }
+
+    // A temporary file is private to its owner; the reference database is an
+    // ordinary file that every user of the program reads.
+    building.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+
+    const int failure = renameWithoutReplacing(buildingPath, path);
+    if (failure == EEXIST)
+        return; // someone else's database appeared meanwhile: theirs stays, ours goes
+    if (failure != 0) {
+        throw DatabaseError(notCreated(path, QStringLiteral("готовый файл «%1» не переименован: %2.")
+                                                 .arg(buildingPath, QString::fromLocal8Bit(std::strerror(failure)))));
+    }
+    building.setAutoRemove(false);
+}

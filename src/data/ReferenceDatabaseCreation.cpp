@@ -27,9 +27,12 @@ const QStringList SchemaStatements = {
     QStringLiteral("CREATE TABLE separation (GUID TEXT PRIMARY KEY, ref_structures TEXT, SeparationName TEXT, "
                    "Phone TEXT, vnphone TEXT, zal TEXT, floor TEXT)"),
     // The decoder filters courts by code and the editor lists the children of one parent at a time.
+    // The decoder also asks for the first division of a composition in row order, which the
+    // one-column index answers directly, and for a division by number within a composition.
     QStringLiteral("CREATE INDEX judgement_JudgementCode ON judgement (JudgementCode)"),
     QStringLiteral("CREATE INDEX structures_ref_Judgement ON structures (ref_Judgement)"),
     QStringLiteral("CREATE INDEX separation_ref_structures ON separation (ref_structures)"),
+    QStringLiteral("CREATE INDEX separation_ref_structures_SeparationName ON separation (ref_structures, SeparationName)"),
 };
 
 const QString InsertCourtStatement =

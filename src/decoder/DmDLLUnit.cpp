@@ -1,6 +1,9 @@
 #include "DmDLLUnit.h"
 
 #include "data/DatabaseLocation.h"
+#include "decoder/CourtCondition.h"
+#include "decoder/IndexedCourtRows.h"
+#include "decoder/LookupDatasetCourtRows.h"
 
 TDMDLL *DMDLL = nullptr;
 
@@ -12,7 +15,6 @@ namespace {
 
 const QString FoundStatus = QStringLiteral("OK");
 const QString NotFoundStatus = QStringLiteral("NO Found !!!");
-const QString CourtOnlyStatement = QStringLiteral("select * from judgement where JudgementCode=?");
 
 // The text primitives of case-number cutting: 1-based positions on UTF-16 text.
 qsizetype find(QChar c, const QString &s)
@@ -31,16 +33,6 @@ void cut(QString &s, qsizetype n)
         s.remove(0, n);
 }
 
-QString quoted(const QString &text)
-{
-    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
-}
-
-QString courtCondition(const QString &code)
-{
-    return QStringLiteral("JudgementCode = ") + quoted(code);
-}
-
 } // namespace
 
 TDMDLL::TDMDLL(QObject *parent)
@@ -48,9 +40,13 @@ TDMDLL::TDMDLL(QObject *parent)
     , UniConnection1(new DatabaseConnection(this))
     , UniQuery1(new Dataset(UniConnection1, JoinStatement, this))
     , UniDataSource1(new DataSource(UniQuery1, this))
+    , m_indexedRows(std::make_unique<IndexedCourtRows>(UniConnection1, JoinStatement))
+    , m_datasetRows(std::make_unique<LookupDatasetCourtRows>(UniQuery1, JoinStatement))
 {
     UniConnection1->setDatabasePath(QStringLiteral("./CaseNumber.db"));
 }
+
+TDMDLL::~TDMDLL() = default;
 
 void TDMDLL::DataModuleCreate()
 {
@@ -62,7 +58,6 @@ void TDMDLL::DataModuleCreate()
 StructInfo TDMDLL::DecodeJobNum(QString &str)
 {
     StructInfo info;
-    Dataset &lookup = *UniQuery1;
 
     qsizetype p = find(QLatin1Char('-'), str);
     const QString code = copy(str, p - 1);
@@ -75,6 +70,7 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
     info.jobnum = copy(str, p - 1);
     cut(str, p);
 
+    CourtRows &rows = m_indexedRows->isAvailable() ? static_cast<CourtRows &>(*m_indexedRows) : *m_datasetRows;
     QString status;
     QString year;
 
@@ -89,25 +85,17 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
         cut(str, p);
         info.jobnum_in_struct = str;
 
-        lookup.close();
-        lookup.open();
-        lookup.setFiltered(false);
-        lookup.setFilter(courtCondition(code));
-        lookup.setFiltered(true);
-
-        status = lookup.locate(QStringLiteral("SeparationName"), sep) ? FoundStatus : NotFoundStatus;
-
-        // After a miss the current row is the court's first row in the join, if any.
-        info.sudname = lookup.fieldText(QStringLiteral("JudgementName"));
-        info.otdelphone = lookup.fieldText(QStringLiteral("Phone"));
-        info.snum = lookup.fieldText(QStringLiteral("StructureNum"));
-        info.stype = lookup.fieldText(QStringLiteral("StructureType"));
-        info.sfaxnum = lookup.fieldText(QStringLiteral("StructureFAXNum"));
-        info.vnphone = lookup.fieldText(QStringLiteral("vnphone"));
-        info.otdphone = lookup.fieldText(QStringLiteral("Phone"));
-        info.floor = lookup.fieldText(QStringLiteral("floor"));
-        info.zal = lookup.fieldText(QStringLiteral("zal"));
-        lookup.close();
+        const CourtRows::Answer answer = rows.lookUp(code, sep);
+        status = answer.divisionFound ? FoundStatus : NotFoundStatus;
+        info.sudname = answer.current.JudgementName;
+        info.otdelphone = answer.current.Phone;
+        info.snum = answer.current.StructureNum;
+        info.stype = answer.current.StructureType;
+        info.sfaxnum = answer.current.StructureFAXNum;
+        info.vnphone = answer.current.vnphone;
+        info.otdphone = answer.current.Phone;
+        info.floor = answer.current.floor;
+        info.zal = answer.current.zal;
     }
 
     if (status != FoundStatus) {
@@ -118,22 +106,14 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
         info.sepnum.clear();
         info.jobnum_in_struct.clear();
 
-        lookup.open();
-        lookup.setFiltered(false);
-        lookup.setFilter(courtCondition(code));
-        lookup.setFiltered(true);
-        bool courtExists = lookup.rowCount() > 0;
-
-        info.sudname = lookup.fieldText(QStringLiteral("JudgementName"));
-        if (lookup.fieldText(QStringLiteral("JudgementName")).isEmpty()) {
+        const CourtRows::Answer court = rows.lookUp(code, std::nullopt);
+        bool courtExists = court.courtHasRows;
+        info.sudname = court.current.JudgementName;
+        if (info.sudname.isEmpty()) {
             // A court without any division has no row in the join: ask the courts table itself.
-            // The code is bound, not spliced: pasted text may hold characters (a NUL) that no
-            // quoting carries through SQL.
-            lookup.setStatement(CourtOnlyStatement, {code});
-            lookup.open();
-            courtExists = courtExists || lookup.rowCount() > 0;
-            info.sudname = lookup.fieldText(QStringLiteral("JudgementName"));
-            lookup.setStatement(JoinStatement);
+            const std::optional<QString> name = rows.courtOnlyName(code);
+            courtExists = courtExists || name.has_value();
+            info.sudname = name.value_or(QString());
         }
         status = courtExists ? FoundStatus : NotFoundStatus;
 
@@ -146,8 +126,14 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
         info.otdphone.clear();
         info.zal.clear();
         info.floor.clear();
-        lookup.close();
     }
+
+    // However the rows were read, the lookup dataset is left as every decode leaves it:
+    // closed, on the join, filtered to this court.
+    UniQuery1->close();
+    UniQuery1->setFiltered(false);
+    UniQuery1->setFilter(courtCondition(code));
+    UniQuery1->setFiltered(true);
 
     info.error = status;
     info.year = year;

@@ -7,6 +7,11 @@
 
 #include <QObject>
 
+#include <memory>
+
+class IndexedCourtRows;
+class LookupDatasetCourtRows;
+
 // The decoder's data module: its own connection to the reference database
 // and the lookup dataset over the join of courts, compositions and divisions.
 class TDMDLL : public QObject
@@ -17,6 +22,7 @@ public:
     static const QString JoinStatement;
 
     explicit TDMDLL(QObject *parent = nullptr);
+    ~TDMDLL() override;
 
     // Points the connection at "CaseNumber.db" beside the executable and
     // connects; raises DatabaseError when the file cannot be opened.
@@ -29,6 +35,12 @@ public:
     DatabaseConnection *UniConnection1;
     Dataset *UniQuery1;
     DataSource *UniDataSource1;
+
+private:
+    // Two ways to the same answers: straight from the indexes where the
+    // join's row order can be followed, else through the lookup dataset.
+    std::unique_ptr<IndexedCourtRows> m_indexedRows;
+    std::unique_ptr<LookupDatasetCourtRows> m_datasetRows;
 };
 
 extern TDMDLL *DMDLL;

@@ -1,0 +1,238 @@
+#include "IndexedCourtRows.h"
+
+#include "data/DatabaseConnection.h"
+#include "data/DatabaseError.h"
+#include "data/PreparedStatement.h"
+#include "decoder/CourtCondition.h"
+#include "decoder/JoinRowOrder.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+enum Table { Judgement, Structures, Separation };
+const QStringList TableNames = {QStringLiteral("judgement"), QStringLiteral("structures"), QStringLiteral("separation")};
+
+// The join's own conditions, written as the lookup dataset's statement writes
+// them: operand order decides which collation applies.
+const QString JoinedFrom = QStringLiteral(
+    " from judgement,separation, structures where (judgement.guid=structures.ref_Judgement)"
+    " and (structures.guid=separation.ref_structures)");
+
+// Rows of the court having the division. SQL equality may also let through
+// values that are not the same text (NOCASE columns, numbers), so callers
+// compare the returned code and division again, exactly.
+const QString DivisionRowsStatement =
+    QStringLiteral("select judgement._rowid_, structures._rowid_, separation._rowid_, judgement.JudgementCode,"
+                   " separation.SeparationName")
+    + JoinedFrom + QStringLiteral(" and judgement.JudgementCode = ?1 and separation.SeparationName = ?2");
+
+// For every composition of the court, its division that comes first in rowid
+// order; the one-column index on ref_structures lists equal keys in that order.
+const QString FirstRowPerCompositionStatement = QStringLiteral(
+    "select judgement._rowid_, structures._rowid_,"
+    " (select separation._rowid_ from separation where structures.guid=separation.ref_structures"
+    "  order by separation._rowid_ limit 1),"
+    " judgement.JudgementCode"
+    " from judgement, structures where (judgement.guid=structures.ref_Judgement) and judgement.JudgementCode = ?1");
+
+// The same columns in the same order as the lookup dataset's rows.
+const QString FullRowStatement = QStringLiteral(
+    "select * from judgement,separation, structures"
+    " where judgement._rowid_ = ?1 and structures._rowid_ = ?2 and separation._rowid_ = ?3");
+
+const char *const FieldNames[8] = {"JudgementName", "Phone", "StructureNum", "StructureType",
+                                   "StructureFAXNum", "vnphone", "zal", "floor"};
+
+QStringList lowerCaseColumns(const DatabaseConnection &connection, const QString &table)
+{
+    PreparedStatement info(connection, QStringLiteral("select lower(name) from pragma_table_info(?)"));
+    info.bindText(1, table);
+    QStringList columns;
+    while (info.step())
+        columns << info.columnText(0);
+    return columns;
+}
+
+// Like the dataset: the first column of that name, whatever its case.
+int firstColumnNamed(const PreparedStatement &statement, const char *name)
+{
+    for (int column = 0; column < statement.columnCount(); ++column) {
+        if (qstricmp(sqlite3_column_name(statement.handle(), column), name) == 0)
+            return column;
+    }
+    return -1;
+}
+
+bool textEquals(const PreparedStatement &statement, int column, const QByteArray &expected)
+{
+    if (sqlite3_column_type(statement.handle(), column) == SQLITE_NULL)
+        return false;
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement.handle(), column));
+    return QByteArrayView(text, sqlite3_column_bytes(statement.handle(), column)) == QByteArrayView(expected);
+}
+
+} // namespace
+
+IndexedCourtRows::IndexedCourtRows(DatabaseConnection *connection, const QString &joinStatement)
+    : m_connection(connection), m_joinStatement(joinStatement)
+{
+    m_disconnection = QObject::connect(connection, &DatabaseConnection::aboutToDisconnect, [this] { forget(); });
+}
+
+IndexedCourtRows::~IndexedCourtRows()
+{
+    QObject::disconnect(m_disconnection);
+}
+
+void IndexedCourtRows::forget()
+{
+    m_readSchemaVersion.reset();
+    m_divisionRows.reset();
+    m_firstRowPerComposition.reset();
+    m_fullRow.reset();
+    m_courtOnly.reset();
+    m_schemaVersion.reset();
+    m_available = false;
+}
+
+bool IndexedCourtRows::isAvailable()
+{
+    if (!m_connection->isConnected())
+        return false;
+    if (!m_readSchemaVersion)
+        m_readSchemaVersion = std::make_unique<PreparedStatement>(*m_connection, QStringLiteral("PRAGMA schema_version"));
+    m_readSchemaVersion->reset();
+    m_readSchemaVersion->step();
+    const int schemaVersion = m_readSchemaVersion->columnText(0).toInt();
+    m_readSchemaVersion->reset();
+    // A changed schema (an index added or dropped, statistics gathered) may change the join's plan.
+    if (m_schemaVersion != schemaVersion) {
+        m_schemaVersion = schemaVersion;
+        m_available = prepare();
+    }
+    return m_available;
+}
+
+bool IndexedCourtRows::prepare()
+{
+    m_divisionRows.reset();
+    m_firstRowPerComposition.reset();
+    m_fullRow.reset();
+    m_courtOnly.reset();
+
+    // The candidate statements compare the columns where the lookup dataset
+    // finds them, and name rows by rowid.
+    const QStringList judgement = lowerCaseColumns(*m_connection, TableNames[Judgement]);
+    const QStringList separation = lowerCaseColumns(*m_connection, TableNames[Separation]);
+    const QStringList structures = lowerCaseColumns(*m_connection, TableNames[Structures]);
+    if (!judgement.contains(QLatin1String("judgementcode")) || !separation.contains(QLatin1String("separationname"))
+        || judgement.contains(QLatin1String("separationname")))
+        return false;
+    for (const QStringList *columns : {&judgement, &separation, &structures}) {
+        if (columns->contains(QLatin1String("_rowid_")))
+            return false;
+    }
+
+    const auto order = joinRowOrder(*m_connection, m_joinStatement);
+    if (!order || order->size() != 3)
+        return false;
+    for (int position = 0; position < 3; ++position) {
+        const int table = int(TableNames.indexOf(order->at(position)));
+        if (table < 0)
+            return false;
+        m_nesting[position] = table;
+    }
+
+    try {
+        m_divisionRows = std::make_unique<PreparedStatement>(*m_connection, DivisionRowsStatement);
+        m_firstRowPerComposition = std::make_unique<PreparedStatement>(*m_connection, FirstRowPerCompositionStatement);
+        m_fullRow = std::make_unique<PreparedStatement>(*m_connection, FullRowStatement);
+        m_courtOnly = std::make_unique<PreparedStatement>(*m_connection, courtOnlyStatement());
+    } catch (const DatabaseError &) {
+        // A table without rowid, for one: the lookup dataset still answers.
+        return false;
+    }
+    for (int field = 0; field < 8; ++field)
+        m_fieldColumns[field] = firstColumnNamed(*m_fullRow, FieldNames[field]);
+    m_courtOnlyCodeColumn = firstColumnNamed(*m_courtOnly, "JudgementCode");
+    m_courtOnlyNameColumn = firstColumnNamed(*m_courtOnly, "JudgementName");
+    return true;
+}
+
+bool IndexedCourtRows::isBefore(const RowKey &left, const RowKey &right) const
+{
+    for (const int table : m_nesting) {
+        if (left[table] != right[table])
+            return left[table] < right[table];
+    }
+    return false;
+}
+
+std::optional<IndexedCourtRows::RowKey> IndexedCourtRows::firstRow(PreparedStatement &candidates, const QString &code,
+                                                                   const std::optional<QString> &division)
+{
+    candidates.reset();
+    candidates.bindText(1, code);
+    if (division)
+        candidates.bindText(2, *division);
+    const QByteArray codeText = code.toUtf8();
+    const QByteArray divisionText = division.value_or(QString()).toUtf8();
+    std::optional<RowKey> first;
+    sqlite3_stmt *row = candidates.handle();
+    while (candidates.step()) {
+        if (!textEquals(candidates, 3, codeText) || (division && !textEquals(candidates, 4, divisionText)))
+            continue;
+        // A composition without divisions has no row in the join.
+        if (sqlite3_column_type(row, 2) == SQLITE_NULL)
+            continue;
+        const RowKey key{sqlite3_column_int64(row, 0), sqlite3_column_int64(row, 1), sqlite3_column_int64(row, 2)};
+        if (!first || isBefore(key, *first))
+            first = key;
+    }
+    return first;
+}
+
+JoinRowFields IndexedCourtRows::readRow(const RowKey &key)
+{
+    m_fullRow->reset();
+    m_fullRow->bindInt64(1, key[Judgement]);
+    m_fullRow->bindInt64(2, key[Structures]);
+    m_fullRow->bindInt64(3, key[Separation]);
+    m_fullRow->step();
+    QString fields[8];
+    for (int field = 0; field < 8; ++field)
+        fields[field] = m_fieldColumns[field] < 0 ? QString() : m_fullRow->columnText(m_fieldColumns[field]);
+    m_fullRow->reset();
+    return {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6], fields[7]};
+}
+
+CourtRows::Answer IndexedCourtRows::lookUp(const QString &code, const std::optional<QString> &division)
+{
+    Answer answer;
+    std::optional<RowKey> current;
+    if (division) {
+        current = firstRow(*m_divisionRows, code, division);
+        answer.divisionFound = current.has_value();
+    }
+    if (!current)
+        current = firstRow(*m_firstRowPerComposition, code, std::nullopt);
+    answer.courtHasRows = current.has_value();
+    if (current)
+        answer.current = readRow(*current);
+    return answer;
+}
+
+std::optional<QString> IndexedCourtRows::courtOnlyName(const QString &code)
+{
+    const QByteArray codeText = code.toUtf8();
+    m_courtOnly->reset();
+    m_courtOnly->bindText(1, code);
+    std::optional<QString> name;
+    while (!name && m_courtOnly->step()) {
+        if (textEquals(*m_courtOnly, m_courtOnlyCodeColumn, codeText))
+            name = m_courtOnlyNameColumn < 0 ? QString() : m_courtOnly->columnText(m_courtOnlyNameColumn);
+    }
+    m_courtOnly->reset();
+    return name;
+}

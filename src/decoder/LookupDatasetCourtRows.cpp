@@ -1,0 +1,51 @@
+#include "LookupDatasetCourtRows.h"
+
+#include "data/Dataset.h"
+#include "decoder/CourtCondition.h"
+
+LookupDatasetCourtRows::LookupDatasetCourtRows(Dataset *lookup, const QString &joinStatement)
+    : m_lookup(lookup), m_joinStatement(joinStatement)
+{
+}
+
+void LookupDatasetCourtRows::filterToCourt(const QString &code)
+{
+    m_lookup->setFiltered(false);
+    m_lookup->setFilter(courtCondition(code));
+    m_lookup->setFiltered(true);
+}
+
+CourtRows::Answer LookupDatasetCourtRows::lookUp(const QString &code, const std::optional<QString> &division)
+{
+    // A fresh run of the join, so that rows written since the last decode count.
+    m_lookup->close();
+    m_lookup->open();
+    filterToCourt(code);
+
+    Answer answer;
+    answer.courtHasRows = m_lookup->rowCount() > 0;
+    answer.divisionFound = division && m_lookup->locate(QStringLiteral("SeparationName"), *division);
+    // After a miss the cursor stays on the court's first row, if there is one.
+    answer.current.JudgementName = m_lookup->fieldText(QStringLiteral("JudgementName"));
+    answer.current.Phone = m_lookup->fieldText(QStringLiteral("Phone"));
+    answer.current.StructureNum = m_lookup->fieldText(QStringLiteral("StructureNum"));
+    answer.current.StructureType = m_lookup->fieldText(QStringLiteral("StructureType"));
+    answer.current.StructureFAXNum = m_lookup->fieldText(QStringLiteral("StructureFAXNum"));
+    answer.current.vnphone = m_lookup->fieldText(QStringLiteral("vnphone"));
+    answer.current.zal = m_lookup->fieldText(QStringLiteral("zal"));
+    answer.current.floor = m_lookup->fieldText(QStringLiteral("floor"));
+    m_lookup->close();
+    return answer;
+}
+
+std::optional<QString> LookupDatasetCourtRows::courtOnlyName(const QString &code)
+{
+    // The filter stays on, so the courts table's rows are filtered by the same condition.
+    m_lookup->setStatement(courtOnlyStatement(), {code});
+    m_lookup->open();
+    std::optional<QString> name;
+    if (m_lookup->rowCount() > 0)
+        name = m_lookup->fieldText(QStringLiteral("JudgementName"));
+    m_lookup->setStatement(m_joinStatement);
+    return name;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "decoder/CourtRows.h"
+
+class Dataset;
+
+// Answers through the lookup dataset itself: the whole join is run and
+// filtered in memory. Works on any file, at a cost that grows with the file.
+class LookupDatasetCourtRows : public CourtRows
+{
+public:
+    LookupDatasetCourtRows(Dataset *lookup, const QString &joinStatement);
+
+    Answer lookUp(const QString &code, const std::optional<QString> &division) override;
+    std::optional<QString> courtOnlyName(const QString &code) override;
+
+private:
+    void filterToCourt(const QString &code);
+
+    Dataset *m_lookup;
+    QString m_joinStatement;
+};

@@ -2,10 +2,13 @@
 #include "ui/Unit6.h"
 #include "widgets/ErrorReportingApplication.h"
 
+#include <QIcon>
+
 int main(int argc, char **argv)
 {
     ErrorReportingApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Velmora"));
+    application.setWindowIcon(QIcon(QStringLiteral(":/icons/velmora.png")));
 
     createFormsAndModules();
     Form6->show();

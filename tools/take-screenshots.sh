@@ -37,3 +37,31 @@ shoot() { import -frame -window "$1" "$root/docs/$2"; }
 main=$(window_named Velmora)
 click_in "$main" 280 37 # Button2, "Расшифровать"
 shoot "$main" main-window.png
+
+# The editor after a click on court А40 and on its first composition.
+click_in "$main" 90 291 # Button1, "Структура судов"
+editor=$(window_named 'Структура данных арбитражных судов')
+click_in "$editor" 57 50   # DBGrid1, first court
+click_in "$editor" 57 203  # DBGrid2, first composition
+click_in "$editor" 460 50  # DBGrid3, first division
+shoot "$editor" editor.png
+
+click_in "$editor" 579 322 # Button9, change the division
+dialog=$(window_named 'Редактирования отделения')
+shoot "$dialog" division-dialog.png
+xdotool windowactivate --sync "$dialog" key Escape
+sleep 1
+
+click_in "$editor" 675 322 # Button8, delete the division
+question=$(window_named 'Удаление записи')
+shoot "$question" delete-question.png
+xdotool windowactivate --sync "$question" key Escape
+sleep 1
+
+click_in "$main" 178 291 # the arrow of Button1
+xdotool key Down Return
+sleep 1
+about=$(window_named 'Velmora 1.0')
+shoot "$about" about.png
+xdotool windowactivate --sync "$about" key Escape
+sleep 1

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 void MessageBoxDialogs::showError(QWidget *owner, const QString &text)
 {
@@ -13,6 +14,9 @@ void MessageBoxDialogs::showError(QWidget *owner, const QString &text)
 bool MessageBoxDialogs::askYesNo(QWidget *owner, const QString &caption, const QString &text)
 {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, owner);
+    // The program speaks Russian everywhere, its questions included.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;

@@ -79,6 +79,8 @@ TEST_F(WindowLookTest, EveryTextFitsItsPlace)
             EXPECT_LE(label->fontMetrics().height(), label->height() + 2) << windowName << ": " << label->text().toStdString();
         }
         for (QAbstractButton *button : window->findChildren<QAbstractButton *>()) {
+            if (button->text().isEmpty())
+                continue; // the grids' corner buttons
             // Room for the button's bevel and a little air on either side.
             const int needed = button->fontMetrics().horizontalAdvance(button->text()) + 12;
             EXPECT_LE(needed, button->width()) << windowName << ": " << button->text().toStdString();

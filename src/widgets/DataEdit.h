@@ -16,11 +16,9 @@ class DataEdit : public QLineEdit
 public:
     explicit DataEdit(const QString &dataField, QWidget *parent = nullptr);
 
-    DataSource *dataSource() const { return m_source; }
     // The source can be given after construction: a dialog may be created
     // before the data module that holds its source.
     void setDataSource(DataSource *source);
-    QString dataField() const { return m_field; }
 
 private:
     void showField();

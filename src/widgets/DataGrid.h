@@ -18,8 +18,6 @@ class DataGrid : public QTableView
 public:
     DataGrid(DataSource *source, const QList<GridColumn> &columns, QWidget *parent = nullptr);
 
-    DatasetTableModel *tableModel() const { return m_model; }
-
 signals:
     // A mouse click in a cell, after its row became the current one. Moving
     // with the keyboard changes the current row but does not click.

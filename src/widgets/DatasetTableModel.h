@@ -19,8 +19,6 @@ public:
 
     DatasetTableModel(Dataset *dataset, const QList<GridColumn> &columns, QObject *parent = nullptr);
 
-    Dataset *dataset() const { return m_dataset; }
-
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;

@@ -1,0 +1,18 @@
+#include "ui/StartUp.h"
+#include "ui/Unit6.h"
+#include "widgets/ErrorReportingApplication.h"
+
+#include <QIcon>
+
+int main(int argc, char **argv)
+{
+    ErrorReportingApplication application(argc, argv);
+    application.setApplicationName(QStringLiteral("Velmora"));
+    application.setWindowIcon(QIcon(QStringLiteral(":/icons/velmora.png")));
+
+    createFormsAndModules();
+    Form6->show();
+    const int exitCode = application.exec();
+    destroyFormsAndModules();
+    return exitCode;
+}

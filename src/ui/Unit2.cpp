@@ -1,0 +1,304 @@
+#include "Unit2.h"
+
+#include "Unit3.h"
+#include "Unit4.h"
+#include "Unit5.h"
+#include "data/DmUnit.h"
+#include "decoder/DmDLLUnit.h"
+#include "widgets/AnchoredLayout.h"
+#include "widgets/DataGrid.h"
+#include "widgets/ModalDialogs.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+
+TForm2 *Form2 = nullptr;
+
+// The parent key is bound, not spliced: a key never has to be a valid SQL token.
+const QString TForm2::CompositionsOfCourtStatement = QStringLiteral("select * from structures where ref_Judgement=?");
+const QString TForm2::DivisionsOfCompositionStatement = QStringLiteral("select * from separation where ref_structures=?");
+
+namespace {
+
+const QSize ClientSize(757, 354);
+// Stands for the key of a composition that is not there; it matches a
+// division only if one holds this very text as its parent key.
+const QString NoCompositionKey = QStringLiteral("null");
+
+QPushButton *newButton(const char *name, const QString &text)
+{
+    auto *button = new QPushButton(text);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+QGroupBox *newGroup(const char *name, const QString &title)
+{
+    auto *group = new QGroupBox(title);
+    group->setObjectName(QString::fromLatin1(name));
+    return group;
+}
+
+DataGrid *newGrid(const char *name, DataSource *source, const QList<GridColumn> &columns)
+{
+    auto *grid = new DataGrid(source, columns);
+    grid->setObjectName(QString::fromLatin1(name));
+    return grid;
+}
+
+bool isAccepted(ModalForm &dialog)
+{
+    return ModalDialogs::current().showModal(dialog) == ModalForm::mrOk;
+}
+
+} // namespace
+
+TForm2::TForm2(QWidget *parent)
+    : Form(ClientSize, parent)
+    , GroupBox1(newGroup("GroupBox1", QStringLiteral("Суды")))
+    , DBGrid1(newGrid("DBGrid1", DM->UniDataSource1,
+                      {{QStringLiteral("JudgementCode"), QStringLiteral("Код суда"), 83},
+                       {QStringLiteral("JudgementName"), QStringLiteral("Название суда"), 149}}))
+    , Button1(newButton("Button1", QStringLiteral("Добавить")))
+    , Button3(newButton("Button3", QStringLiteral("Изменить")))
+    , Button2(newButton("Button2", QStringLiteral("Удалить")))
+    , GroupBox2(newGroup("GroupBox2", QStringLiteral("Составы")))
+    , DBGrid2(newGrid("DBGrid2", DM->UniDataSource2,
+                      {{QStringLiteral("StructureNum"), QStringLiteral("Номер состава"), 80},
+                       {QStringLiteral("StructureType"), QStringLiteral("Тип отдела"), 71},
+                       {QStringLiteral("StructureFAXNum"), QStringLiteral("Номер факса"), 77},
+                       {QStringLiteral("StructureSpecification"), QStringLiteral("Специализация состава"), 125}}))
+    , Button4(newButton("Button4", QStringLiteral("Добавить")))
+    , Button6(newButton("Button6", QStringLiteral("Изменить")))
+    , Button5(newButton("Button5", QStringLiteral("Удалить")))
+    , GroupBox3(newGroup("GroupBox3", QStringLiteral("Отделения")))
+    , DBGrid3(newGrid("DBGrid3", DM->UniDataSource3,
+                      {{QStringLiteral("SeparationName"), QStringLiteral("Номер отделения"), 92},
+                       {QStringLiteral("Phone"), QStringLiteral("Номер телефона"), 57},
+                       {QStringLiteral("vnphone"), QStringLiteral("Внутр. номер"), 57},
+                       {QStringLiteral("zal"), QStringLiteral("Зал"), 32},
+                       {QStringLiteral("floor"), QStringLiteral("Этаж"), 32}}))
+    , Button7(newButton("Button7", QStringLiteral("Добавить")))
+    , Button9(newButton("Button9", QStringLiteral("Изменить")))
+    , Button8(newButton("Button8", QStringLiteral("Удалить")))
+{
+    setWindowTitle(QStringLiteral("Структура данных арбитражных судов"));
+
+    using A = AnchoredLayout;
+    auto *layout = new AnchoredLayout(this, ClientSize);
+    layout->addControl(GroupBox1, {8, 8, 393, 145}, A::Left | A::Top | A::Right);
+    layout->addControl(GroupBox2, {8, 159, 393, 187}, A::AllEdges);
+    layout->addControl(GroupBox3, {407, 8, 342, 338}, A::Top | A::Right | A::Bottom);
+
+    auto *courts = new AnchoredLayout(GroupBox1, {393, 145});
+    courts->addControl(DBGrid1, {9, 15, 375, 89}, A::Left | A::Top | A::Right);
+    courts->addControl(Button1, {9, 110, 105, 25}, A::Left | A::Top);
+    courts->addControl(Button3, {120, 110, 105, 25}, A::Left | A::Top);
+    courts->addControl(Button2, {231, 110, 105, 25}, A::Left | A::Top);
+
+    auto *compositions = new AnchoredLayout(GroupBox2, {393, 187});
+    compositions->addControl(DBGrid2, {9, 17, 375, 128}, A::AllEdges);
+    compositions->addControl(Button4, {9, 151, 105, 25}, A::Left | A::Bottom);
+    compositions->addControl(Button6, {120, 151, 105, 25}, A::Left | A::Bottom);
+    compositions->addControl(Button5, {231, 151, 105, 25}, A::Left | A::Bottom);
+
+    auto *divisions = new AnchoredLayout(GroupBox3, {342, 338});
+    divisions->addControl(DBGrid3, {9, 15, 325, 281}, A::Left | A::Top | A::Bottom);
+    divisions->addControl(Button7, {9, 302, 112, 25}, A::Left | A::Bottom);
+    divisions->addControl(Button9, {127, 302, 91, 25}, A::Left | A::Bottom);
+    divisions->addControl(Button8, {224, 302, 89, 25}, A::Left | A::Bottom);
+
+    connect(DBGrid1, &DataGrid::cellClicked, this, &TForm2::DBGrid1CellClick);
+    connect(DBGrid2, &DataGrid::cellClicked, this, &TForm2::DBGrid2CellClick);
+    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm2::Button4Click);
+    connect(Button6, &QPushButton::clicked, this, &TForm2::Button6Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm2::Button5Click);
+    connect(Button7, &QPushButton::clicked, this, &TForm2::Button7Click);
+    connect(Button9, &QPushButton::clicked, this, &TForm2::Button9Click);
+    connect(Button8, &QPushButton::clicked, this, &TForm2::Button8Click);
+
+    // A composition or division added without a current parent would get an
+    // empty parent key, and no grid could ever show it again.
+    for (Dataset *parent : {DM->UniQuery1, DM->UniQuery2}) {
+        connect(parent, &Dataset::rowsReset, this, &TForm2::enableAddButtons);
+        connect(parent, &Dataset::currentRowChanged, this, &TForm2::enableAddButtons);
+        connect(parent, &Dataset::stateChanged, this, &TForm2::enableAddButtons);
+    }
+    enableAddButtons();
+}
+
+void TForm2::enableAddButtons()
+{
+    Button4->setEnabled(DM->UniQuery1->currentRow() >= 0);
+    Button7->setEnabled(DM->UniQuery2->currentRow() >= 0);
+}
+
+void TForm2::DBGrid1CellClick()
+{
+    DM->UniQuery2->setStatement(CompositionsOfCourtStatement, {DM->UniQuery1->fieldText(QStringLiteral("GUID"))});
+    DM->UniQuery2->open();
+    showDivisionsOfCurrentComposition();
+}
+
+void TForm2::DBGrid2CellClick()
+{
+    showDivisionsOfCurrentComposition();
+}
+
+void TForm2::showDivisionsOfCurrentComposition()
+{
+    const QVariant composition = DM->UniQuery2->fieldValue(QStringLiteral("GUID"));
+    DM->UniQuery3->setStatement(DivisionsOfCompositionStatement,
+                                {composition.isValid() ? composition.toString() : NoCompositionKey});
+    DM->UniQuery3->open();
+}
+
+void TForm2::runAction(const QList<Dataset *> &closeFirst, Dataset *own, const std::function<void()> &work,
+                       const QList<Dataset *> &openAfter)
+{
+    for (Dataset *dataset : closeFirst)
+        dataset->close();
+    try {
+        work();
+    } catch (...) {
+        // Nothing half-written stays in the edit buffer, and the grids show
+        // again what the file holds while the error is on the screen.
+        own->cancel();
+        own->open();
+        for (Dataset *dataset : openAfter)
+            dataset->open();
+        throw;
+    }
+    for (Dataset *dataset : openAfter)
+        dataset->open();
+}
+
+bool TForm2::confirmDelete()
+{
+    return ModalDialogs::current().askYesNo(this, QStringLiteral("Удаление записи"),
+                                            QStringLiteral("Вы действительно хотите удалить эту запись?\r\n"));
+}
+
+void TForm2::Button1Click()
+{
+    Dataset *courts = DM->UniQuery1;
+    runAction({DM->UniQuery2, DM->UniQuery3, DMDLL->UniQuery1, courts}, courts,
+              [courts] {
+                  courts->open();
+                  courts->insert();
+                  courts->setFieldText(QStringLiteral("GUID"), TDM::newguid());
+                  if (isAccepted(*Form3))
+                      courts->post();
+                  else
+                      courts->cancel();
+              },
+              {DMDLL->UniQuery1, DM->UniQuery3, DM->UniQuery2});
+}
+
+void TForm2::Button3Click()
+{
+    Dataset *courts = DM->UniQuery1;
+    runAction({DM->UniQuery2, DM->UniQuery3, DMDLL->UniQuery1}, courts,
+              [courts] {
+                  courts->edit();
+                  if (isAccepted(*Form3))
+                      courts->post();
+                  else
+                      courts->cancel();
+              },
+              {DM->UniQuery2, DM->UniQuery3, DMDLL->UniQuery1});
+}
+
+void TForm2::Button2Click()
+{
+    if (!confirmDelete())
+        return;
+    Dataset *courts = DM->UniQuery1;
+    runAction({DM->UniQuery2, DM->UniQuery3, DMDLL->UniQuery1}, courts, [courts] { courts->remove(); },
+              {DM->UniQuery2, DM->UniQuery3, DMDLL->UniQuery1});
+}
+
+void TForm2::Button4Click()
+{
+    const QString court = DM->UniQuery1->fieldText(QStringLiteral("GUID"));
+    Dataset *compositions = DM->UniQuery2;
+    runAction({DM->UniQuery3, DMDLL->UniQuery1, DM->UniQuery1}, compositions,
+              [compositions, court] {
+                  compositions->insert();
+                  if (isAccepted(*Form4)) {
+                      compositions->setFieldText(QStringLiteral("GUID"), TDM::newguid());
+                      compositions->setFieldText(QStringLiteral("ref_Judgement"), court);
+                      compositions->post();
+                  } else {
+                      compositions->cancel();
+                  }
+              },
+              {DM->UniQuery3, DMDLL->UniQuery1, DM->UniQuery1});
+}
+
+void TForm2::Button6Click()
+{
+    Dataset *compositions = DM->UniQuery2;
+    runAction({DM->UniQuery3, DMDLL->UniQuery1, DM->UniQuery1}, compositions,
+              [compositions] {
+                  compositions->edit();
+                  if (isAccepted(*Form4))
+                      compositions->post();
+                  else
+                      compositions->cancel();
+              },
+              {DM->UniQuery3, DMDLL->UniQuery1, DM->UniQuery1});
+}
+
+void TForm2::Button5Click()
+{
+    if (!confirmDelete())
+        return;
+    Dataset *compositions = DM->UniQuery2;
+    runAction({DM->UniQuery3, DMDLL->UniQuery1, DM->UniQuery1}, compositions, [compositions] { compositions->remove(); },
+              {DM->UniQuery3, DMDLL->UniQuery1, DM->UniQuery1});
+}
+
+void TForm2::Button7Click()
+{
+    const QString composition = DM->UniQuery2->fieldText(QStringLiteral("GUID"));
+    Dataset *divisions = DM->UniQuery3;
+    runAction({DM->UniQuery2, DMDLL->UniQuery1, DM->UniQuery1}, divisions,
+              [divisions, composition] {
+                  divisions->insert();
+                  if (isAccepted(*Form5)) {
+                      divisions->setFieldText(QStringLiteral("GUID"), TDM::newguid());
+                      divisions->setFieldText(QStringLiteral("ref_structures"), composition);
+                      divisions->post();
+                  } else {
+                      divisions->cancel();
+                  }
+              },
+              {DM->UniQuery2, DMDLL->UniQuery1, DM->UniQuery1});
+}
+
+void TForm2::Button9Click()
+{
+    Dataset *divisions = DM->UniQuery3;
+    runAction({DM->UniQuery2, DMDLL->UniQuery1, DM->UniQuery1}, divisions,
+              [divisions] {
+                  divisions->edit();
+                  if (isAccepted(*Form5))
+                      divisions->post();
+                  else
+                      divisions->cancel();
+              },
+              {DM->UniQuery2, DMDLL->UniQuery1, DM->UniQuery1});
+}
+
+void TForm2::Button8Click()
+{
+    if (!confirmDelete())
+        return;
+    Dataset *divisions = DM->UniQuery3;
+    runAction({DM->UniQuery2, DMDLL->UniQuery1, DM->UniQuery1}, divisions, [divisions] { divisions->remove(); },
+              {DM->UniQuery2, DMDLL->UniQuery1, DM->UniQuery1});
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "widgets/Form.h"
+
+#include <QList>
+
+#include <functional>
+
+class DataGrid;
+class Dataset;
+class QGroupBox;
+class QPushButton;
+
+// The court structure editor: courts, the compositions of the clicked court
+// and the divisions of the clicked composition, each added, changed and
+// deleted through its edit dialog. Every write happens while the decoder's
+// lookup dataset is closed, and what an action closed is open again when it
+// ends, whether the write succeeded or not.
+class TForm2 : public Form
+{
+    Q_OBJECT
+
+public:
+    static const QString CompositionsOfCourtStatement;
+    static const QString DivisionsOfCompositionStatement;
+
+    explicit TForm2(QWidget *parent = nullptr);
+
+    void DBGrid1CellClick();
+    void DBGrid2CellClick();
+
+    void Button1Click();
+    void Button3Click();
+    void Button2Click();
+    void Button4Click();
+    void Button6Click();
+    void Button5Click();
+    void Button7Click();
+    void Button9Click();
+    void Button8Click();
+
+    QGroupBox *GroupBox1;
+    DataGrid *DBGrid1;
+    QPushButton *Button1;
+    QPushButton *Button3;
+    QPushButton *Button2;
+    QGroupBox *GroupBox2;
+    DataGrid *DBGrid2;
+    QPushButton *Button4;
+    QPushButton *Button6;
+    QPushButton *Button5;
+    QGroupBox *GroupBox3;
+    DataGrid *DBGrid3;
+    QPushButton *Button7;
+    QPushButton *Button9;
+    QPushButton *Button8;
+
+private:
+    void showDivisionsOfCurrentComposition();
+    // Closes the datasets in order, does the work on its own dataset, opens
+    // the others in order. When the work fails, its pending insert or edit is
+    // cancelled and everything is reopened before the error goes on to be shown.
+    void runAction(const QList<Dataset *> &closeFirst, Dataset *own, const std::function<void()> &work,
+                   const QList<Dataset *> &openAfter);
+    bool confirmDelete();
+    void enableAddButtons();
+};
+
+extern TForm2 *Form2;

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "widgets/ModalDialogs.h"
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+// Stands in for every modal window while a test runs: records the errors and
+// About boxes it was asked to show, answers yes/no questions from a script,
+// and lets a script act on each modal dialog (type, click its button, close
+// it) instead of a person. A question or dialog nobody scripted fails the test.
+class ScriptedDialogs : public ModalDialogs
+{
+public:
+    struct Message
+    {
+        QPointer<QWidget> owner;
+        QString caption;
+        QString text;
+    };
+
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    void answerNextQuestion(bool yes) { m_answers.append(yes); }
+    void actOnNextDialog(std::function<void(QDialog &)> action) { m_dialogActions.append(std::move(action)); }
+
+    QList<Message> errors;
+    QList<Message> questions;
+    QList<Message> aboutBoxes;
+    // Modal results returned, in order.
+    QList<int> dialogResults;
+
+    void showError(QWidget *owner, const QString &text) override;
+    bool askYesNo(QWidget *owner, const QString &caption, const QString &text) override;
+    int showModal(QDialog &dialog) override;
+    void showAbout(QWidget *owner, const QString &title, const QString &notice) override;
+
+private:
+    QList<bool> m_answers;
+    QList<std::function<void(QDialog &)>> m_dialogActions;
+};

@@ -1,19 +1,12 @@
 #include "Benchmarks.h"
 #include "GeneratedDatabases.h"
+#include "PeakMemory.h"
 
 #include "data/DmUnit.h"
 
 #include <string>
-#include <sys/resource.h>
 
 namespace {
-
-double peakResidentMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0; // kilobytes on Linux
-}
 
 // The editor's three datasets as start-up and "Структура судов" open them:
 // every court, composition and division fetched.

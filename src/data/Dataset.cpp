@@ -41,6 +41,8 @@ Dataset::Dataset(DatabaseConnection *connection, const QString &statement, QObje
     connect(connection, &DatabaseConnection::aboutToDisconnect, this, &Dataset::close);
 }
 
+Dataset::~Dataset() = default;
+
 void Dataset::setStatement(const QString &statement, const QStringList &parameters)
 {
     close();
@@ -52,9 +54,17 @@ void Dataset::open()
 {
     if (isOpen())
         return;
-    fetchRows();
+    std::unique_ptr<PreparedStatement> statement = prepareRows();
     m_state = State::Browsing;
-    applyFilter();
+    if (m_fetchOnFirstRead) {
+        m_unreadRows = std::move(statement);
+        emit rowsReset();
+        emit currentRowChanged();
+        emit fieldsChanged();
+    } else {
+        readRows(*statement);
+        applyFilter();
+    }
     emit stateChanged();
 }
 
@@ -62,6 +72,7 @@ void Dataset::close()
 {
     if (!isOpen())
         return;
+    m_unreadRows.reset();
     m_columns.clear();
     m_columnByLowerName.clear();
     m_rows = {};
@@ -78,44 +89,55 @@ void Dataset::close()
     emit fieldsChanged();
 }
 
-void Dataset::fetchRows()
+std::unique_ptr<PreparedStatement> Dataset::prepareRows()
 {
-    std::optional<PreparedStatement> statement;
-    statement.emplace(*m_connection, m_statement);
+    auto statement = std::make_unique<PreparedStatement>(*m_connection, m_statement);
     findRowIdentity(*statement);
 
-    int firstColumn = 0;
+    m_firstColumn = 0;
     if (m_identity == RowIdentity::RowId) {
         const auto match = selectAllPattern().match(m_statement);
         const QString widened = QStringLiteral("SELECT %1, *").arg(m_rowIdName) + m_statement.mid(match.capturedEnd());
-        statement.emplace(*m_connection, widened);
-        firstColumn = 1;
+        statement = std::make_unique<PreparedStatement>(*m_connection, widened);
+        m_firstColumn = 1;
     }
     statement->bindTexts(m_parameters);
 
-    const int columnCount = statement->columnCount() - firstColumn;
-    QStringList columns;
-    QHash<QString, int> columnByLowerName;
-    for (int column = 0; column < columnCount; ++column) {
-        const QString name = QString::fromUtf8(sqlite3_column_name(statement->handle(), column + firstColumn));
-        columns << name;
-        if (!columnByLowerName.contains(name.toLower()))
-            columnByLowerName.insert(name.toLower(), column);
+    m_columns.clear();
+    m_columnByLowerName.clear();
+    for (int column = 0; column < statement->columnCount() - m_firstColumn; ++column) {
+        const QString name = QString::fromUtf8(sqlite3_column_name(statement->handle(), column + m_firstColumn));
+        m_columns << name;
+        if (!m_columnByLowerName.contains(name.toLower()))
+            m_columnByLowerName.insert(name.toLower(), column);
     }
+    m_guidColumn = m_identity == RowIdentity::Guid ? columnIndex(QStringLiteral("GUID")) : -1;
+    return statement;
+}
 
+void Dataset::readRows(PreparedStatement &statement)
+{
     std::vector<PackedRow> rows;
     std::vector<qint64> rowIds;
-    while (statement->step()) {
-        rows.push_back(PackedRow::fromStatement(statement->handle(), firstColumn, columnCount));
-        if (firstColumn == 1)
-            rowIds.push_back(sqlite3_column_int64(statement->handle(), 0));
+    const int columnCount = int(m_columns.size());
+    while (statement.step()) {
+        rows.push_back(PackedRow::fromStatement(statement.handle(), m_firstColumn, columnCount));
+        if (m_firstColumn == 1)
+            rowIds.push_back(sqlite3_column_int64(statement.handle(), 0));
     }
-
-    m_columns = columns;
-    m_columnByLowerName = columnByLowerName;
     m_rows = std::move(rows);
     m_rowIds = std::move(rowIds);
-    m_guidColumn = m_identity == RowIdentity::Guid ? columnIndex(QStringLiteral("GUID")) : -1;
+}
+
+// Reading does not change what the dataset is, only when its rows arrive.
+void Dataset::readUnreadRows() const
+{
+    if (!m_unreadRows)
+        return;
+    auto *self = const_cast<Dataset *>(this);
+    const std::unique_ptr<PreparedStatement> statement = std::move(self->m_unreadRows);
+    self->readRows(*statement);
+    self->selectVisibleRows();
 }
 
 void Dataset::findRowIdentity(const PreparedStatement &statement)
@@ -229,7 +251,7 @@ std::optional<Dataset::ParsedFilter> Dataset::parseFilter() const
     return parsed;
 }
 
-void Dataset::applyFilter()
+void Dataset::selectVisibleRows()
 {
     const auto filter = parseFilter();
     m_visibleRows.clear();
@@ -242,15 +264,36 @@ void Dataset::applyFilter()
         m_visibleRows.push_back(row);
     }
     m_currentRow = m_visibleRows.empty() ? -1 : 0;
+}
+
+void Dataset::applyFilter()
+{
+    // Rows not fetched yet are filtered as they arrive.
+    if (m_unreadRows)
+        return;
+    selectVisibleRows();
     emit rowsReset();
     emit currentRowChanged();
     emit fieldsChanged();
+}
+
+int Dataset::rowCount() const
+{
+    readUnreadRows();
+    return int(m_visibleRows.size());
+}
+
+int Dataset::currentRow() const
+{
+    readUnreadRows();
+    return m_currentRow;
 }
 
 bool Dataset::locate(const QString &column, const QString &value)
 {
     if (!isOpen())
         return false;
+    readUnreadRows();
     const int index = requireColumn(column);
     const QByteArray wanted = value.toUtf8();
     for (int row = 0; row < int(m_visibleRows.size()); ++row) {
@@ -278,6 +321,7 @@ int Dataset::requireColumn(const QString &column) const
 
 int Dataset::currentRowIndex() const
 {
+    readUnreadRows();
     return m_currentRow < 0 ? -1 : m_visibleRows[m_currentRow];
 }
 
@@ -291,6 +335,7 @@ QVariant Dataset::fieldValue(const QString &column) const
     if (!isOpen())
         return {};
     const int index = requireColumn(column);
+    readUnreadRows();
     if (m_state == State::Inserting || m_state == State::Editing) {
         const auto &value = m_buffer[index];
         return value ? QVariant(*value) : QVariant();
@@ -313,6 +358,7 @@ void Dataset::setFieldText(const QString &column, const QString &value)
 
 QString Dataset::textAt(int row, int column) const
 {
+    readUnreadRows();
     if (row < 0 || row >= rowCount() || column < 0 || column >= m_columns.size())
         return {};
     return m_rows[m_visibleRows[row]].text(column);
@@ -320,6 +366,7 @@ QString Dataset::textAt(int row, int column) const
 
 void Dataset::setCurrentRow(int row)
 {
+    readUnreadRows();
     if (m_state != State::Browsing || row < 0 || row >= rowCount() || row == m_currentRow)
         return;
     m_currentRow = row;
@@ -335,6 +382,7 @@ void Dataset::requireWritable() const
 
 void Dataset::requireCurrentRow(const QString &action) const
 {
+    readUnreadRows();
     if (!isOpen())
         throw DatabaseError(QStringLiteral("Набор данных «%1» закрыт: %2 невозможно.").arg(shortenedForMessage(m_statement), action));
     if (m_state != State::Browsing)
@@ -350,6 +398,7 @@ void Dataset::insert()
     if (m_state != State::Browsing)
         throw DatabaseError(QStringLiteral("Набор данных «%1» уже в режиме правки.").arg(shortenedForMessage(m_statement)));
     requireWritable();
+    readUnreadRows();
     m_buffer.assign(m_columns.size(), std::nullopt);
     m_modified.assign(m_columns.size(), false);
     setState(State::Inserting);

@@ -8,10 +8,12 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
 class DatabaseConnection;
+class PreparedStatement;
 
 // A record set produced by one statement over one connection, with a cursor
 // on a current row, an edit buffer and a local filter. Every value is read and
@@ -25,6 +27,7 @@ public:
     enum class State { Closed, Browsing, Inserting, Editing };
 
     Dataset(DatabaseConnection *connection, const QString &statement, QObject *parent = nullptr);
+    ~Dataset() override;
 
     DatabaseConnection *connection() const { return m_connection; }
 
@@ -36,6 +39,11 @@ public:
 
     void open();
     void close();
+
+    // Open then only compiles the statement; its rows are fetched by the
+    // first read, already filtered as the filter stands then. For a dataset
+    // that is reopened often and seldom read.
+    void setFetchOnFirstRead(bool onFirstRead) { m_fetchOnFirstRead = onFirstRead; }
     bool isOpen() const { return m_state != State::Closed; }
     State state() const { return m_state; }
 
@@ -65,9 +73,9 @@ public:
     QStringList columnNames() const { return m_columns; }
     // Case-insensitive; the first of equal names wins. -1 when there is none.
     int columnIndex(const QString &column) const;
-    int rowCount() const { return int(m_visibleRows.size()); }
+    int rowCount() const;
     // Index among the visible rows; -1 when there is no current row.
-    int currentRow() const { return m_currentRow; }
+    int currentRow() const;
     void setCurrentRow(int row);
     // Text of a visible row's column, as the grid shows it.
     QString textAt(int row, int column) const;
@@ -90,15 +98,18 @@ private:
         QByteArray value;
     };
 
-    void fetchRows();
-    void findRowIdentity(const class PreparedStatement &statement);
+    std::unique_ptr<PreparedStatement> prepareRows();
+    void readRows(PreparedStatement &statement);
+    void readUnreadRows() const;
+    void selectVisibleRows();
+    void findRowIdentity(const PreparedStatement &statement);
     void applyFilter();
     std::optional<ParsedFilter> parseFilter() const;
     int requireColumn(const QString &column) const;
     void requireWritable() const;
     void requireCurrentRow(const QString &action) const;
     QString identityCondition() const;
-    void bindIdentity(class PreparedStatement &statement, int position, int rowIndex) const;
+    void bindIdentity(PreparedStatement &statement, int position, int rowIndex) const;
     PackedRow reread(qint64 rowId, const QString &guid) const;
     void postInsert();
     void postEdit();
@@ -110,8 +121,12 @@ private:
     QStringList m_parameters;
     QString m_filter;
     bool m_filtered = false;
+    bool m_fetchOnFirstRead = false;
 
     State m_state = State::Closed;
+    std::unique_ptr<PreparedStatement> m_unreadRows;
+    // 1 when the statement was widened with the rowid in front of its own columns.
+    int m_firstColumn = 0;
     QStringList m_columns;
     QHash<QString, int> m_columnByLowerName;
     std::vector<PackedRow> m_rows;

@@ -44,6 +44,10 @@ TDMDLL::TDMDLL(QObject *parent)
     , m_datasetRows(std::make_unique<LookupDatasetCourtRows>(UniQuery1, JoinStatement))
 {
     UniConnection1->setDatabasePath(QStringLiteral("./CaseNumber.db"));
+    // Start-up and every editor action reopen the lookup, which holds a row per
+    // division of the whole file; decodes mostly answer from the indexes and
+    // never read it, so its rows are fetched only if something reads them.
+    UniQuery1->setFetchOnFirstRead(true);
 }
 
 TDMDLL::~TDMDLL() = default;

@@ -208,6 +208,28 @@ TEST_F(DatasetTest, ReplacedStatementShowsTheNewRowsWithBoundParameters)
     }
 }
 
+TEST_F(DatasetTest, RowsFetchedOnFirstReadAreFilteredAsTheFilterStandsThen)
+{
+    Dataset courts(&connection, QStringLiteral("select * from judgement"));
+    courts.setFetchOnFirstRead(true);
+    courts.open();
+    EXPECT_TRUE(courts.isOpen());
+    courts.setFilter(QStringLiteral("JudgementCode = 'А41'"));
+    courts.setFiltered(true);
+    database.execute(QStringLiteral("INSERT INTO judgement VALUES ('{J41b}', 'А41', 'второй')"));
+    EXPECT_EQ(courts.rowCount(), 2) << "rows are read when first asked for";
+    EXPECT_EQ(courts.fieldText(QStringLiteral("GUID")), QStringLiteral("{J41}"));
+    ASSERT_TRUE(courts.locate(QStringLiteral("JudgementName"), QStringLiteral("второй")));
+    courts.setFiltered(false);
+    EXPECT_EQ(courts.rowCount(), 3);
+
+    // A statement that cannot run still fails at open, not at some later read.
+    Dataset missing(&connection, QStringLiteral("select * from nosuchtable"));
+    missing.setFetchOnFirstRead(true);
+    EXPECT_THROW(missing.open(), DatabaseError);
+    EXPECT_FALSE(missing.isOpen());
+}
+
 TEST(NewGuidTest, KeysAreBracedUpperCaseAndDistinct)
 {
     const QRegularExpression layout(QStringLiteral("^\\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\}$"));

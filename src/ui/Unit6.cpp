@@ -65,6 +65,8 @@ TForm6::TForm6(QWidget *parent)
     layout->addControl(Button3, {256, 279, 75, 25}, A::Right | A::Bottom);
 
     connect(Button2, &QPushButton::clicked, this, &TForm6::Button2Click);
+    // Typing a number and pressing Enter is the quickest way through a stack of files.
+    connect(Edit1, &QLineEdit::returnPressed, this, &TForm6::Button2Click);
     connect(Button1, &SplitButton::clicked, this, &TForm6::Button1Click);
     connect(N1, &QAction::triggered, this, &TForm6::N1Click);
     connect(Button3, &QPushButton::clicked, this, &TForm6::Button3Click);

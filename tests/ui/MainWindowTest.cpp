@@ -85,6 +85,15 @@ TEST_F(MainWindowTest, LatinCapitalAIsTheCourtLetterAndEdit1ShowsTheCorrection)
     EXPECT_EQ(edit1()->text(), QStringLiteral("А40-1234/08-101-503"));
 }
 
+TEST_F(MainWindowTest, EnterInTheNumberBoxDecodesAsTheButtonDoes)
+{
+    edit1()->clear();
+    typeText(edit1(), QStringLiteral("A40-1234/08-101-503"));
+    QTest::keyClick(edit1(), Qt::Key_Return);
+    EXPECT_EQ(memoLines(), ExampleLines);
+    EXPECT_EQ(edit1()->text(), QStringLiteral("А40-1234/08-101-503"));
+}
+
 TEST_F(MainWindowTest, OnlyTheFirstLatinCapitalAIsReplaced)
 {
     struct Case

@@ -121,19 +121,29 @@ TForm2::TForm2(QWidget *parent)
     connect(Button8, &QPushButton::clicked, this, &TForm2::Button8Click);
 
     // A composition or division added without a current parent would get an
-    // empty parent key, and no grid could ever show it again.
-    for (Dataset *parent : {DM->UniQuery1, DM->UniQuery2}) {
-        connect(parent, &Dataset::rowsReset, this, &TForm2::enableAddButtons);
-        connect(parent, &Dataset::currentRowChanged, this, &TForm2::enableAddButtons);
-        connect(parent, &Dataset::stateChanged, this, &TForm2::enableAddButtons);
+    // empty parent key, and no grid could ever show it again; change and
+    // delete need a row to work on.
+    for (Dataset *dataset : {DM->UniQuery1, DM->UniQuery2, DM->UniQuery3}) {
+        connect(dataset, &Dataset::rowsReset, this, &TForm2::enableButtons);
+        connect(dataset, &Dataset::currentRowChanged, this, &TForm2::enableButtons);
+        connect(dataset, &Dataset::stateChanged, this, &TForm2::enableButtons);
     }
-    enableAddButtons();
+    enableButtons();
 }
 
-void TForm2::enableAddButtons()
+void TForm2::enableButtons()
 {
-    Button4->setEnabled(DM->UniQuery1->currentRow() >= 0);
-    Button7->setEnabled(DM->UniQuery2->currentRow() >= 0);
+    const bool court = DM->UniQuery1->currentRow() >= 0;
+    const bool composition = DM->UniQuery2->currentRow() >= 0;
+    const bool division = DM->UniQuery3->currentRow() >= 0;
+    Button3->setEnabled(court);
+    Button2->setEnabled(court);
+    Button4->setEnabled(court);
+    Button6->setEnabled(composition);
+    Button5->setEnabled(composition);
+    Button7->setEnabled(composition);
+    Button9->setEnabled(division);
+    Button8->setEnabled(division);
 }
 
 void TForm2::DBGrid1CellClick()

@@ -63,7 +63,7 @@ private:
     void runAction(const QList<Dataset *> &closeFirst, Dataset *own, const std::function<void()> &work,
                    const QList<Dataset *> &openAfter);
     bool confirmDelete();
-    void enableAddButtons();
+    void enableButtons();
 };
 
 extern TForm2 *Form2;

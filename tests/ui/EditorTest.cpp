@@ -167,9 +167,12 @@ TEST_F(EditorTest, CourtWithoutCompositionsRunsTheNullStatement)
     EXPECT_EQ(Form2->DBGrid2->model()->rowCount(), 0);
     EXPECT_EQ(DM->UniQuery3->parameters(), QStringList{"null"});
     EXPECT_EQ(gridColumn(Form2->DBGrid3, 0), QStringList{"999"});
-    // No composition to add a division to.
+    // No composition to add a division to, or to change or delete.
     EXPECT_TRUE(Form2->Button4->isEnabled());
     EXPECT_FALSE(Form2->Button7->isEnabled());
+    EXPECT_FALSE(Form2->Button6->isEnabled());
+    EXPECT_FALSE(Form2->Button5->isEnabled());
+    EXPECT_TRUE(Form2->Button9->isEnabled()) << "the division listed by the null statement can still be changed";
 }
 
 TEST_F(EditorTest, EachActionClosesAndReopensTheOtherDatasetsInItsOrder)
@@ -364,14 +367,24 @@ TEST_F(EditorTest, DivisionsAreAddedUnderTheClickedCompositionChangedAndDeleted)
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
-TEST_F(EditorTest, AddButtonsWaitForAParentRow)
+TEST_F(EditorTest, ButtonsWaitForTheRowTheyWorkOn)
 {
     // Courts dataset without a row: filter on a code no court has.
     DM->UniQuery1->setFilter(QStringLiteral("JudgementCode = 'нет'"));
     DM->UniQuery1->setFiltered(true);
     EXPECT_FALSE(Form2->Button4->isEnabled());
+    EXPECT_FALSE(Form2->Button3->isEnabled());
+    EXPECT_FALSE(Form2->Button2->isEnabled());
+    EXPECT_TRUE(Form2->Button1->isEnabled()) << "a court can always be added";
     DM->UniQuery1->setFiltered(false);
     EXPECT_TRUE(Form2->Button4->isEnabled());
+    EXPECT_TRUE(Form2->Button3->isEnabled());
+    EXPECT_TRUE(Form2->Button7->isEnabled());
+
+    DM->UniQuery3->setFilter(QStringLiteral("SeparationName = 'нет'"));
+    DM->UniQuery3->setFiltered(true);
+    EXPECT_FALSE(Form2->Button9->isEnabled());
+    EXPECT_FALSE(Form2->Button8->isEnabled());
     EXPECT_TRUE(Form2->Button7->isEnabled());
 }
 

@@ -2,17 +2,15 @@
 # Takes the README's screenshots from the real program under Xvfb, over the
 # database of tools/screenshot-database.sql. The program runs from a copy in
 # a temporary folder, so the CaseNumber.db of the build is never touched.
-# Needs (Debian): xvfb xauth imagemagick xdotool openbox sqlite3.
+# Installs what it needs beyond the build: imagemagick, xdotool, openbox.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 binary="$root/build/src/velmora"
 [[ -x "$binary" ]] || { echo "error: build the program first (make build)" >&2; exit 1; }
-for tool in xvfb-run import xdotool openbox sqlite3; do
-  command -v "$tool" >/dev/null || { echo "error: $tool is missing" >&2; exit 1; }
-done
 
 if [[ "${1:-}" != "--inside-xvfb" ]]; then
+  bash "$root/tools/install-packages.sh" imagemagick xdotool openbox
   exec xvfb-run -a -s '-screen 0 1024x768x24 -dpi 96' "$0" --inside-xvfb
 fi
 

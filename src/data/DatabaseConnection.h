@@ -21,7 +21,6 @@ public:
     QString databasePath() const { return m_path; }
     void setDatabasePath(const QString &path);
 
-    Access access() const { return m_access; }
     void setAccess(Access access) { m_access = access; }
 
     void connectToDatabase();

@@ -77,6 +77,9 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
     CourtRows &rows = m_indexedRows->isAvailable() ? static_cast<CourtRows &>(*m_indexedRows) : *m_datasetRows;
     QString status;
     QString year;
+    // A missed division leaves the court's first row current, which is all the
+    // fallback reads of the join; nothing can write in between, so it is not asked twice.
+    std::optional<CourtRows::Answer> courtFirstRow;
 
     if (str.contains(QLatin1Char('-'))) {
         p = find(QLatin1Char('-'), str);
@@ -100,6 +103,8 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
         info.otdphone = answer.current.Phone;
         info.floor = answer.current.floor;
         info.zal = answer.current.zal;
+        if (!answer.divisionFound)
+            courtFirstRow = answer;
     }
 
     if (status != FoundStatus) {
@@ -110,7 +115,7 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
         info.sepnum.clear();
         info.jobnum_in_struct.clear();
 
-        const CourtRows::Answer court = rows.lookUp(code, std::nullopt);
+        const CourtRows::Answer court = courtFirstRow ? *courtFirstRow : rows.lookUp(code, std::nullopt);
         bool courtExists = court.courtHasRows;
         info.sudname = court.current.JudgementName;
         if (info.sudname.isEmpty()) {

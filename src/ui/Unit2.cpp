@@ -51,6 +51,15 @@ bool isAccepted(ModalForm &dialog)
     return ModalDialogs::current().showModal(dialog) == ModalForm::mrOk;
 }
 
+// OK writes the edit buffer; any other answer, the close box included, drops it.
+void postIfAccepted(Dataset &dataset, ModalForm &dialog)
+{
+    if (isAccepted(dialog))
+        dataset.post();
+    else
+        dataset.cancel();
+}
+
 } // namespace
 
 TForm2::TForm2(QWidget *parent)
@@ -200,10 +209,7 @@ void TForm2::Button1Click()
                   courts->open();
                   courts->insert();
                   courts->setFieldText(QStringLiteral("GUID"), TDM::newguid());
-                  if (isAccepted(*Form3))
-                      courts->post();
-                  else
-                      courts->cancel();
+                  postIfAccepted(*courts, *Form3);
               },
               {DMDLL->UniQuery1, DM->UniQuery3, DM->UniQuery2});
 }
@@ -214,10 +220,7 @@ void TForm2::Button3Click()
     runAction({DM->UniQuery2, DM->UniQuery3, DMDLL->UniQuery1}, courts,
               [courts] {
                   courts->edit();
-                  if (isAccepted(*Form3))
-                      courts->post();
-                  else
-                      courts->cancel();
+                  postIfAccepted(*courts, *Form3);
               },
               {DM->UniQuery2, DM->UniQuery3, DMDLL->UniQuery1});
 }
@@ -255,10 +258,7 @@ void TForm2::Button6Click()
     runAction({DM->UniQuery3, DMDLL->UniQuery1, DM->UniQuery1}, compositions,
               [compositions] {
                   compositions->edit();
-                  if (isAccepted(*Form4))
-                      compositions->post();
-                  else
-                      compositions->cancel();
+                  postIfAccepted(*compositions, *Form4);
               },
               {DM->UniQuery3, DMDLL->UniQuery1, DM->UniQuery1});
 }
@@ -296,10 +296,7 @@ void TForm2::Button9Click()
     runAction({DM->UniQuery2, DMDLL->UniQuery1, DM->UniQuery1}, divisions,
               [divisions] {
                   divisions->edit();
-                  if (isAccepted(*Form5))
-                      divisions->post();
-                  else
-                      divisions->cancel();
+                  postIfAccepted(*divisions, *Form5);
               },
               {DM->UniQuery2, DMDLL->UniQuery1, DM->UniQuery1});
 }

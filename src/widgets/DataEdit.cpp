@@ -41,8 +41,11 @@ void DataEdit::showField()
             text = dataset->fieldText(m_field);
     }
     // Setting the same text again would move the cursor while the user types.
-    if (text != this->text())
+    if (text != this->text()) {
         setText(text);
+        // A long court name reads from its beginning, not its end.
+        setCursorPosition(0);
+    }
     setReadOnly(!isWritable());
 }
 

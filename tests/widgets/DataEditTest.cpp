@@ -37,6 +37,7 @@ TEST_F(DataEditTest, ShowsTheColumnOfTheCurrentRowAndIsEmptyWhileClosed)
     EXPECT_EQ(edit.text(), QStringLiteral("Арбитражный суд города Москвы"));
     courts.setCurrentRow(1);
     EXPECT_EQ(edit.text(), QStringLiteral("Арбитражный суд Московской области"));
+    EXPECT_EQ(edit.cursorPosition(), 0) << "a long name is shown from its beginning";
 
     courts.close();
     EXPECT_EQ(edit.text(), QString());

@@ -2,42 +2,65 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 struct sqlite3;
+struct pg_conn;
 
-// One SQLite connection to a database file given by path. It never creates
-// a missing file: the reference database is supplied (or made on first start
-// under a temporary name), so a wrong path must be an error, not an empty file.
+// One connection to the reference database: a SQLite file given by path, or
+// a PostgreSQL database given by a connection URI. It never creates a missing
+// file: the reference database is supplied (or made on first start under a
+// temporary name), so a wrong path must be an error, not an empty file.
 class DatabaseConnection : public QObject
 {
     Q_OBJECT
 
 public:
     enum class Access { ReadWrite, ReadOnly };
+    enum class Engine { Sqlite, Postgres };
 
     explicit DatabaseConnection(QObject *parent = nullptr);
     ~DatabaseConnection() override;
 
     QString databasePath() const { return m_path; }
     void setDatabasePath(const QString &path);
+    // What messages name: the location without any password in it.
+    QString shownLocation() const;
+    Engine engine() const { return m_engine; }
 
     void setAccess(Access access) { m_access = access; }
 
     void connectToDatabase();
     void disconnectFromDatabase();
-    bool isConnected() const { return m_handle != nullptr; }
+    bool isConnected() const { return m_handle != nullptr || m_server != nullptr; }
 
     sqlite3 *handle() const;
+    // A server connection lost since the last statement is opened again here,
+    // so the action after a dropped connection works once the server is back.
+    pg_conn *serverHandle() const;
 
-    // Builds the error for a failed SQLite call on this connection:
-    // what we were doing, the file, and SQLite's message.
+    bool isServerConnectionLost() const;
+    // The server's last message, as libpq gives it.
+    QString serverMessage() const;
+
+    // Builds the error for a failed call on this connection: what we were
+    // doing, the location, and the engine's own message.
     QString describeFailure(const QString &action) const;
+
+    // Column names of a table in table order, and those of its primary key.
+    QStringList tableColumns(const QString &table) const;
+    QStringList primaryKeyColumns(const QString &table) const;
 
 signals:
     void aboutToDisconnect();
 
 private:
+    void connectToFile();
+    void connectToServer();
+
     QString m_path;
+    Engine m_engine = Engine::Sqlite;
     Access m_access = Access::ReadWrite;
     sqlite3 *m_handle = nullptr;
+    pg_conn *m_server = nullptr;
 };

@@ -106,7 +106,7 @@ std::unique_ptr<PreparedStatement> Dataset::prepareRows()
     m_columns.clear();
     m_columnByLowerName.clear();
     for (int column = 0; column < statement->columnCount() - m_firstColumn; ++column) {
-        const QString name = QString::fromUtf8(sqlite3_column_name(statement->handle(), column + m_firstColumn));
+        const QString name = statement->columnName(column + m_firstColumn);
         m_columns << name;
         if (!m_columnByLowerName.contains(name.toLower()))
             m_columnByLowerName.insert(name.toLower(), column);
@@ -121,9 +121,9 @@ void Dataset::readRows(PreparedStatement &statement)
     std::vector<qint64> rowIds;
     const int columnCount = int(m_columns.size());
     while (statement.step()) {
-        rows.push_back(PackedRow::fromStatement(statement.handle(), m_firstColumn, columnCount));
+        rows.push_back(PackedRow::fromStatement(statement, m_firstColumn, columnCount));
         if (m_firstColumn == 1)
-            rowIds.push_back(sqlite3_column_int64(statement.handle(), 0));
+            rowIds.push_back(statement.columnInt64(0));
     }
     m_rows = std::move(rows);
     m_rowIds = std::move(rowIds);
@@ -148,14 +148,11 @@ void Dataset::findRowIdentity(const PreparedStatement &statement)
 
     const int columnCount = statement.columnCount();
     for (int column = 0; column < columnCount; ++column) {
-        const char *table = sqlite3_column_table_name(statement.handle(), column);
-        const char *database = sqlite3_column_database_name(statement.handle(), column);
-        if (!table || qstrcmp(database, "main") != 0) {
-            m_readOnlyReason = QStringLiteral("его столбец «%1» вычислен, а не взят из таблицы")
-                                   .arg(QString::fromUtf8(sqlite3_column_name(statement.handle(), column)));
+        const QString name = statement.columnTable(column);
+        if (name.isEmpty()) {
+            m_readOnlyReason = QStringLiteral("его столбец «%1» вычислен, а не взят из таблицы").arg(statement.columnName(column));
             return;
         }
-        const QString name = QString::fromUtf8(table);
         if (m_table.isEmpty()) {
             m_table = name;
         } else if (m_table != name) {
@@ -170,19 +167,13 @@ void Dataset::findRowIdentity(const PreparedStatement &statement)
     }
 
     QStringList tableColumns;
-    bool guidIsPrimaryKey = false;
-    int primaryKeyColumns = 0;
-    PreparedStatement tableInfo(*m_connection, QStringLiteral("PRAGMA table_info(%1)").arg(quotedName(m_table)));
-    while (tableInfo.step()) {
-        const QString name = tableInfo.columnText(1);
+    for (const QString &name : m_connection->tableColumns(m_table))
         tableColumns << name.toLower();
-        if (tableInfo.columnText(5).toInt() > 0) {
-            ++primaryKeyColumns;
-            guidIsPrimaryKey = guidIsPrimaryKey || name.compare(QLatin1String("GUID"), Qt::CaseInsensitive) == 0;
-        }
-    }
+    const QStringList primaryKey = m_connection->primaryKeyColumns(m_table);
+    const bool guidIsPrimaryKey = primaryKey.size() == 1 && primaryKey.first().compare(QLatin1String("GUID"), Qt::CaseInsensitive) == 0;
 
-    if (selectAllPattern().match(m_statement).hasMatch()) {
+    // The server has no row identity that survives an update: there the key is the only way.
+    if (m_connection->engine() == DatabaseConnection::Engine::Sqlite && selectAllPattern().match(m_statement).hasMatch()) {
         // A table may have a real column called rowid; SQLite then offers the
         // row identity under one of its other names.
         for (const QString &alias : {QStringLiteral("rowid"), QStringLiteral("_rowid_"), QStringLiteral("oid")}) {
@@ -200,7 +191,7 @@ void Dataset::findRowIdentity(const PreparedStatement &statement)
             break;
         }
     }
-    if (guidIsPrimaryKey && primaryKeyColumns == 1) {
+    if (guidIsPrimaryKey) {
         m_identity = RowIdentity::Guid;
         return;
     }
@@ -451,8 +442,8 @@ PackedRow Dataset::reread(qint64 rowId, const QString &guid) const
         statement.bindText(1, guid);
     if (!statement.step())
         throw DatabaseError(QStringLiteral("База данных «%1»: записанная строка таблицы «%2» не найдена.")
-                                .arg(m_connection->databasePath(), m_table));
-    return PackedRow::fromStatement(statement.handle(), byRowId ? 1 : 0, int(m_columns.size()));
+                                .arg(m_connection->shownLocation(), m_table));
+    return PackedRow::fromStatement(statement, byRowId ? 1 : 0, int(m_columns.size()));
 }
 
 void Dataset::post()
@@ -487,7 +478,7 @@ void Dataset::postInsert()
     statement.bindTexts(values);
     statement.execute();
 
-    const qint64 rowId = sqlite3_last_insert_rowid(m_connection->handle());
+    const qint64 rowId = m_identity == RowIdentity::RowId ? sqlite3_last_insert_rowid(m_connection->handle()) : 0;
     const QString guid = m_guidColumn >= 0 ? m_buffer[m_guidColumn].value_or(QString()) : QString();
     m_rows.push_back(reread(rowId, guid));
     if (m_identity == RowIdentity::RowId)
@@ -518,9 +509,9 @@ void Dataset::postEdit()
         statement.bindTexts(values);
         bindIdentity(statement, int(values.size()) + 1, rowIndex);
         statement.execute();
-        if (sqlite3_changes(m_connection->handle()) != 1)
+        if (statement.changedRows() != 1)
             throw DatabaseError(QStringLiteral("База данных «%1»: изменяемая строка таблицы «%2» не найдена — возможно, её удалила другая программа.")
-                                    .arg(m_connection->databasePath(), m_table));
+                                    .arg(m_connection->shownLocation(), m_table));
         const qint64 rowId = m_identity == RowIdentity::RowId ? m_rowIds[rowIndex] : 0;
         const QString guid = m_guidColumn >= 0 ? m_buffer[m_guidColumn].value_or(QString()) : QString();
         m_rows[rowIndex] = reread(rowId, guid);
@@ -549,9 +540,9 @@ void Dataset::remove()
     PreparedStatement statement(*m_connection, QStringLiteral("DELETE FROM %1 WHERE %2").arg(quotedName(m_table), identityCondition()));
     bindIdentity(statement, 1, rowIndex);
     statement.execute();
-    if (sqlite3_changes(m_connection->handle()) != 1)
+    if (statement.changedRows() != 1)
         throw DatabaseError(QStringLiteral("База данных «%1»: удаляемая строка таблицы «%2» не найдена — возможно, её уже удалила другая программа.")
-                                .arg(m_connection->databasePath(), m_table));
+                                .arg(m_connection->shownLocation(), m_table));
 
     m_rows.erase(m_rows.begin() + rowIndex);
     if (m_identity == RowIdentity::RowId)

@@ -10,3 +10,15 @@ QString courtOnlyStatement()
 {
     return QStringLiteral("select * from judgement where JudgementCode=?");
 }
+
+QString serverJoinStatement()
+{
+    return QStringLiteral("select * from judgement,separation, structures where (judgement.guid=structures.ref_Judgement) "
+                          "and (structures.guid=separation.ref_structures)"
+                          " order by judgement.guid collate \"C\", structures.guid collate \"C\", separation.guid collate \"C\"");
+}
+
+QString serverCourtOnlyStatement()
+{
+    return QStringLiteral("select * from judgement where JudgementCode=? order by guid collate \"C\"");
+}

@@ -10,3 +10,11 @@ QString courtCondition(const QString &code);
 // is bound, not spliced: pasted text may hold characters (a NUL) that no
 // quoting carries through SQL.
 QString courtOnlyStatement();
+
+// A server returns rows in no promised order, so there the join and the
+// courts table are ordered by their keys, compared byte by byte whatever the
+// server's locale: the first row of a court is then the one with the least
+// court, composition and division GUID. Where a court's code and its division
+// numbers are unique, this is the same row the file's own order gives.
+QString serverJoinStatement();
+QString serverCourtOnlyStatement();

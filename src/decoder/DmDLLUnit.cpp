@@ -1,9 +1,11 @@
 #include "DmDLLUnit.h"
 
 #include "data/DatabaseLocation.h"
+#include "data/ReadSnapshot.h"
 #include "decoder/CourtCondition.h"
 #include "decoder/IndexedCourtRows.h"
 #include "decoder/LookupDatasetCourtRows.h"
+#include "decoder/ServerCourtRows.h"
 
 TDMDLL *DMDLL = nullptr;
 
@@ -41,7 +43,8 @@ TDMDLL::TDMDLL(QObject *parent)
     , UniQuery1(new Dataset(UniConnection1, JoinStatement, this))
     , UniDataSource1(new DataSource(UniQuery1, this))
     , m_indexedRows(std::make_unique<IndexedCourtRows>(UniConnection1, JoinStatement))
-    , m_datasetRows(std::make_unique<LookupDatasetCourtRows>(UniQuery1, JoinStatement))
+    , m_datasetRows(std::make_unique<LookupDatasetCourtRows>(UniQuery1))
+    , m_serverRows(std::make_unique<ServerCourtRows>(UniConnection1))
 {
     UniConnection1->setDatabasePath(QStringLiteral("./CaseNumber.db"));
     // Start-up and every editor action reopen the lookup, which holds a row per
@@ -74,7 +77,16 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
     info.jobnum = copy(str, p - 1);
     cut(str, p);
 
-    CourtRows &rows = m_indexedRows->isAvailable() ? static_cast<CourtRows &>(*m_indexedRows) : *m_datasetRows;
+    const bool onServer = UniConnection1->engine() == DatabaseConnection::Engine::Postgres;
+    const QString joinStatement = onServer ? serverJoinStatement() : JoinStatement;
+    if (UniQuery1->statement() != joinStatement)
+        UniQuery1->setStatement(joinStatement);
+
+    std::optional<ReadSnapshot> snapshot(std::in_place, *UniConnection1);
+    CourtRows *indexed = nullptr;
+    if (m_indexedLookups)
+        indexed = onServer ? static_cast<CourtRows *>(m_serverRows.get()) : m_indexedRows->isAvailable() ? m_indexedRows.get() : nullptr;
+    CourtRows &rows = indexed ? *indexed : *m_datasetRows;
     QString status;
     QString year;
     // A missed division leaves the court's first row current, which is all the
@@ -136,6 +148,8 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
         info.zal.clear();
         info.floor.clear();
     }
+
+    snapshot.reset();
 
     // However the rows were read, the lookup dataset is left as every decode leaves it:
     // closed, on the join, filtered to this court.

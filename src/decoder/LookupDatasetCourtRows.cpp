@@ -1,10 +1,11 @@
 #include "LookupDatasetCourtRows.h"
 
+#include "data/DatabaseConnection.h"
 #include "data/Dataset.h"
 #include "decoder/CourtCondition.h"
 
-LookupDatasetCourtRows::LookupDatasetCourtRows(Dataset *lookup, const QString &joinStatement)
-    : m_lookup(lookup), m_joinStatement(joinStatement)
+LookupDatasetCourtRows::LookupDatasetCourtRows(Dataset *lookup)
+    : m_lookup(lookup)
 {
 }
 
@@ -41,11 +42,13 @@ CourtRows::Answer LookupDatasetCourtRows::lookUp(const QString &code, const std:
 std::optional<QString> LookupDatasetCourtRows::courtOnlyName(const QString &code)
 {
     // The filter stays on, so the courts table's rows are filtered by the same condition.
-    m_lookup->setStatement(courtOnlyStatement(), {code});
+    const QString joinStatement = m_lookup->statement();
+    const bool onServer = m_lookup->connection()->engine() == DatabaseConnection::Engine::Postgres;
+    m_lookup->setStatement(onServer ? serverCourtOnlyStatement() : courtOnlyStatement(), {code});
     m_lookup->open();
     std::optional<QString> name;
     if (m_lookup->rowCount() > 0)
         name = m_lookup->fieldText(QStringLiteral("JudgementName"));
-    m_lookup->setStatement(m_joinStatement);
+    m_lookup->setStatement(joinStatement);
     return name;
 }

@@ -125,8 +125,9 @@ void TForm6::N1Click()
         QStringLiteral("<p><b>Velmora 1.0</b></p>"
                        "<p>Расшифровка номеров дел арбитражных судов: суд, год, отделение, "
                        "телефоны, зал и этаж, состав и его факс.</p>"
-                       "<p>Справочник судов хранится в файле CaseNumber.db рядом с программой.</p>"
-                       "<p>© Разработчики Velmora.</p>"));
+                       "<p>Справочник судов: %1</p>"
+                       "<p>© Разработчики Velmora.</p>")
+            .arg(DMDLL->UniConnection1->shownLocation().toHtmlEscaped()));
 }
 
 void TForm6::Button3Click()

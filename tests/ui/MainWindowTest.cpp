@@ -1,3 +1,4 @@
+#include "data/DatabaseLocation.h"
 #include "data/DmUnit.h"
 #include "support/ProgramFixture.h"
 #include "support/QtPrinters.h"
@@ -215,7 +216,8 @@ TEST_F(MainWindowTest, AboutBoxIsOwnedByTheMainWindowAndCarriesTheIcon)
     ASSERT_EQ(dialogs.aboutBoxes.size(), 1);
     EXPECT_EQ(dialogs.aboutBoxes.at(0).owner, Form6);
     EXPECT_EQ(dialogs.aboutBoxes.at(0).caption, QStringLiteral("Velmora 1.0"));
-    EXPECT_FALSE(dialogs.aboutBoxes.at(0).text.isEmpty());
+    EXPECT_TRUE(dialogs.aboutBoxes.at(0).text.contains(caseNumberDatabasePath().toHtmlEscaped()))
+        << "the About box names the reference in use";
     EXPECT_FALSE(Form6->windowIcon().isNull());
 }
 

@@ -117,6 +117,7 @@ void DatabaseConnection::disconnectFromDatabase()
         PQfinish(m_server);
     m_handle = nullptr;
     m_server = nullptr;
+    m_serverStatements.clear();
 }
 
 sqlite3 *DatabaseConnection::handle() const
@@ -131,6 +132,8 @@ pg_conn *DatabaseConnection::serverHandle() const
     if (!m_server)
         throw DatabaseError(QStringLiteral("Нет соединения с базой данных «%1».").arg(shownLocation()));
     if (PQstatus(m_server) == CONNECTION_BAD) {
+        // A new session has none of the old one's prepared statements.
+        m_serverStatements.clear();
         PQreset(m_server);
         if (PQstatus(m_server) != CONNECTION_OK)
             throw DatabaseError(QStringLiteral("Сервер базы данных «%1» недоступен: %2").arg(shownLocation(), messageOf(m_server)));
@@ -139,6 +142,29 @@ pg_conn *DatabaseConnection::serverHandle() const
             PreparedStatement(*this, QStringLiteral("SET default_transaction_read_only = on")).execute();
     }
     return m_server;
+}
+
+QByteArray DatabaseConnection::serverStatementName(const QByteArray &sql) const
+{
+    pg_conn *server = serverHandle();
+    const auto known = m_serverStatements.constFind(sql);
+    if (known != m_serverStatements.cend())
+        return *known;
+    const QByteArray name = "velmora_" + QByteArray::number(++m_serverStatementCount);
+    PGresult *prepared = PQprepare(server, name.constData(), sql.constData(), 0, nullptr);
+    const bool ok = PQresultStatus(prepared) == PGRES_COMMAND_OK;
+    PQclear(prepared);
+    if (!ok)
+        return {};
+    m_serverStatements.insert(sql, name);
+    return name;
+}
+
+void DatabaseConnection::forgetServerStatement(const QByteArray &sql) const
+{
+    const QByteArray name = m_serverStatements.take(sql);
+    if (!name.isEmpty() && m_server && PQstatus(m_server) == CONNECTION_OK)
+        PQclear(PQexec(m_server, ("DEALLOCATE " + name).constData()));
 }
 
 bool DatabaseConnection::isServerConnectionLost() const
@@ -170,18 +196,5 @@ QStringList DatabaseConnection::tableColumns(const QString &table) const
     QStringList names;
     while (columns.step())
         names << columns.columnText(0);
-    return names;
-}
-
-QStringList DatabaseConnection::primaryKeyColumns(const QString &table) const
-{
-    PreparedStatement key(*this, m_engine == Engine::Postgres
-        ? QStringLiteral("SELECT a.attname FROM pg_index i JOIN pg_attribute a ON a.attrelid = i.indrelid AND a.attnum = ANY(i.indkey)"
-                         " WHERE i.indrelid = to_regclass(quote_ident(?)) AND i.indisprimary")
-        : QStringLiteral("SELECT name FROM pragma_table_info(?) WHERE pk > 0 ORDER BY pk"));
-    key.bindText(1, table);
-    QStringList names;
-    while (key.step())
-        names << key.columnText(0);
     return names;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -39,6 +41,14 @@ public:
     // so the action after a dropped connection works once the server is back.
     pg_conn *serverHandle() const;
 
+    // The server's own prepared statement for this text, prepared on its first
+    // run in this session: planning costs the server more than a point query
+    // runs. Empty when the server refused it (describeFailure says why).
+    QByteArray serverStatementName(const QByteArray &sql) const;
+    // A statement the server no longer has, or whose plan it cannot reuse
+    // after the table changed, is prepared again at its next run.
+    void forgetServerStatement(const QByteArray &sql) const;
+
     bool isServerConnectionLost() const;
     // The server's last message, as libpq gives it.
     QString serverMessage() const;
@@ -47,9 +57,8 @@ public:
     // doing, the location, and the engine's own message.
     QString describeFailure(const QString &action) const;
 
-    // Column names of a table in table order, and those of its primary key.
+    // Column names of a table in table order.
     QStringList tableColumns(const QString &table) const;
-    QStringList primaryKeyColumns(const QString &table) const;
 
 signals:
     void aboutToDisconnect();
@@ -63,4 +72,6 @@ private:
     Access m_access = Access::ReadWrite;
     sqlite3 *m_handle = nullptr;
     pg_conn *m_server = nullptr;
+    mutable QHash<QByteArray, QByteArray> m_serverStatements;
+    mutable int m_serverStatementCount = 0;
 };

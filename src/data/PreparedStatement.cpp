@@ -10,6 +10,9 @@ namespace {
 
 // The one SQLSTATE a user can act on by asking for another role.
 constexpr char InsufficientPrivilege[] = "42501";
+// The server lost the prepared statement, or cannot reuse it since a table changed.
+constexpr char UnknownPreparedStatement[] = "26000";
+constexpr char CachedPlanChangedResult[] = "0A000";
 
 struct ServerStatement
 {
@@ -84,16 +87,60 @@ PreparedStatement::~PreparedStatement()
 
 void PreparedStatement::bindText(int position, const QString &text)
 {
-    const QByteArray utf8 = text.toUtf8();
-    if (!m_statement) {
-        if (position < 1 || position > m_serverParameterCount)
-            fail(QStringLiteral("параметр %1 запроса «%2» не задан").arg(position).arg(shortenedForMessage(m_sql)));
+    bindUtf8(position, text.toUtf8());
+}
+
+void PreparedStatement::bindUtf8(int position, QByteArrayView utf8)
+{
+    if (isOnServer()) {
         // Server text cannot hold NUL and libpq would end the value at it, so pasted
         // "А40\0…" would match А40; the replacement character keeps the rest of the text counting.
-        m_serverParameters[position - 1] = QByteArray(utf8).replace('\0', QByteArray("\xEF\xBF\xBD"));
+        setServerParameter(position, utf8.toByteArray().replace('\0', QByteArray("\xEF\xBF\xBD")));
         return;
     }
-    if (sqlite3_bind_text(m_statement, position, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT) != SQLITE_OK)
+    // A null view would bind SQL null; an empty text stays an empty text.
+    check(sqlite3_bind_text(m_statement, position, utf8.isNull() ? "" : utf8.data(), int(utf8.size()), SQLITE_TRANSIENT),
+          position);
+}
+
+void PreparedStatement::bindBlob(int position, QByteArrayView bytes)
+{
+    if (isOnServer()) {
+        setServerParameter(position, bytes.toByteArray());
+        return;
+    }
+    check(sqlite3_bind_blob(m_statement, position, bytes.isNull() ? "" : bytes.data(), int(bytes.size()), SQLITE_TRANSIENT),
+          position);
+}
+
+void PreparedStatement::bindDouble(int position, double value)
+{
+    if (isOnServer()) {
+        setServerParameter(position, QByteArray::number(value, 'g', 17));
+        return;
+    }
+    check(sqlite3_bind_double(m_statement, position, value), position);
+}
+
+void PreparedStatement::bindNull(int position)
+{
+    if (isOnServer()) {
+        setServerParameter(position, std::nullopt);
+        return;
+    }
+    check(sqlite3_bind_null(m_statement, position), position);
+}
+
+void PreparedStatement::setServerParameter(int position, std::optional<QByteArray> value)
+{
+    if (position < 1 || position > m_serverParameterCount)
+        fail(QStringLiteral("параметр %1 запроса «%2» не задан").arg(position).arg(shortenedForMessage(m_sql)));
+    m_serverParameters[position - 1] = std::move(value);
+}
+
+void PreparedStatement::check(int rc, int position) const
+{
+    if (rc != SQLITE_OK)
         fail(QStringLiteral("параметр %1 запроса «%2» не задан").arg(position).arg(shortenedForMessage(m_sql)));
 }
 
@@ -105,12 +152,11 @@ void PreparedStatement::bindTexts(const QStringList &texts)
 
 void PreparedStatement::bindInt64(int position, qint64 value)
 {
-    if (!m_statement) {
-        bindText(position, QString::number(value));
+    if (isOnServer()) {
+        setServerParameter(position, QByteArray::number(value));
         return;
     }
-    if (sqlite3_bind_int64(m_statement, position, value) != SQLITE_OK)
-        fail(QStringLiteral("параметр %1 запроса «%2» не задан").arg(position).arg(shortenedForMessage(m_sql)));
+    check(sqlite3_bind_int64(m_statement, position, value), position);
 }
 
 bool PreparedStatement::step()
@@ -133,8 +179,11 @@ bool PreparedStatement::stepOnServer()
         std::vector<const char *> values;
         for (const auto &parameter : m_serverParameters)
             values.push_back(parameter ? parameter->constData() : nullptr);
-        m_serverResult = PQexecParams(m_connection.serverHandle(), m_serverSql.constData(), m_serverParameterCount, nullptr,
-                                      values.data(), nullptr, nullptr, 0);
+        const QByteArray name = m_connection.serverStatementName(m_serverSql);
+        if (name.isEmpty())
+            fail(QStringLiteral("запрос «%1» не выполнен").arg(shortenedForMessage(m_sql)));
+        m_serverResult = PQexecPrepared(m_connection.serverHandle(), name.constData(), m_serverParameterCount, values.data(),
+                                        nullptr, nullptr, 0);
         const ExecStatusType status = PQresultStatus(m_serverResult);
         if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
             const QByteArray state = PQresultErrorField(m_serverResult, PG_DIAG_SQLSTATE);
@@ -142,6 +191,8 @@ bool PreparedStatement::stepOnServer()
             m_serverResult = nullptr;
             if (state == InsufficientPrivilege)
                 throw DatabaseError(QStringLiteral("База данных «%1»: нет прав на изменение справочника.").arg(m_connection.shownLocation()));
+            if (state == UnknownPreparedStatement || state == CachedPlanChangedResult)
+                m_connection.forgetServerStatement(m_serverSql);
             fail(QStringLiteral("запрос «%1» не выполнен").arg(shortenedForMessage(m_sql)));
         }
         m_serverRow = -1;
@@ -183,13 +234,10 @@ const pg_result *PreparedStatement::serverColumns() const
     if (m_serverResult)
         return m_serverResult;
     if (!m_serverDescription) {
-        pg_conn *server = m_connection.serverHandle();
-        PGresult *prepared = PQprepare(server, "", m_serverSql.constData(), m_serverParameterCount, nullptr);
-        const bool preparedOk = PQresultStatus(prepared) == PGRES_COMMAND_OK;
-        PQclear(prepared);
-        if (!preparedOk)
+        const QByteArray name = m_connection.serverStatementName(m_serverSql);
+        if (name.isEmpty())
             fail(QStringLiteral("запрос «%1» не выполнен").arg(shortenedForMessage(m_sql)));
-        m_serverDescription = PQdescribePrepared(server, "");
+        m_serverDescription = PQdescribePrepared(m_connection.serverHandle(), name.constData());
         if (PQresultStatus(m_serverDescription) != PGRES_COMMAND_OK) {
             PQclear(m_serverDescription);
             m_serverDescription = nullptr;
@@ -221,6 +269,17 @@ QString PreparedStatement::columnTable(int column) const
         return {};
     PreparedStatement name(m_connection, QStringLiteral("SELECT relname FROM pg_class WHERE oid = ?::oid"));
     name.bindText(1, QString::number(table));
+    return name.step() ? name.columnText(0) : QString();
+}
+
+QString PreparedStatement::columnOrigin(int column) const
+{
+    if (m_statement)
+        return QString::fromUtf8(sqlite3_column_origin_name(m_statement, column));
+    const pg_result *columns = serverColumns();
+    PreparedStatement name(m_connection, QStringLiteral("SELECT attname FROM pg_attribute WHERE attrelid = ?::oid AND attnum = ?::int2"));
+    name.bindInt64(1, PQftable(columns, column));
+    name.bindInt64(2, PQftablecol(columns, column));
     return name.step() ? name.columnText(0) : QString();
 }
 

@@ -28,6 +28,11 @@ public:
     void bindText(int position, const QString &text);
     void bindTexts(const QStringList &texts);
     void bindInt64(int position, qint64 value);
+    void bindDouble(int position, double value);
+    void bindNull(int position);
+    // Bytes already in UTF-8, bound as text or as a blob, as they are.
+    void bindUtf8(int position, QByteArrayView utf8);
+    void bindBlob(int position, QByteArrayView bytes);
 
     // True while there is a row to read; false once the statement is done.
     bool step();
@@ -37,18 +42,23 @@ public:
     // Rows the last run inserted, changed or deleted.
     int changedRows() const;
 
+    bool isOnServer() const { return m_statement == nullptr; }
     // SQLite's own statement, for the code that reads SQLite's query plans; null on the server.
     sqlite3_stmt *handle() const { return m_statement; }
     int columnCount() const;
     QString columnName(int column) const;
     // The table a column is read from; empty for a computed column.
     QString columnTable(int column) const;
+    // The table's own name for a column read straight from it.
+    QString columnOrigin(int column) const;
     // The UTF-8 text of a column of the current row; nothing for null.
     std::optional<QByteArrayView> columnValue(int column) const;
     QString columnText(int column) const;
     qint64 columnInt64(int column) const;
 
 private:
+    void check(int rc, int position) const;
+    void setServerParameter(int position, std::optional<QByteArray> value);
     [[noreturn]] void fail(const QString &action) const;
     bool stepOnServer();
     const pg_result *serverColumns() const;

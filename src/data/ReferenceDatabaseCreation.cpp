@@ -16,6 +16,14 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+// The list lives in the static core library; registering it pulls it into
+// every program that links the library and makes a database. Outside any
+// namespace, as the registration function is a global one.
+static void registerCourtList()
+{
+    Q_INIT_RESOURCE(courts);
+}
+
 namespace {
 
 const QString CourtListResource = QStringLiteral(":/courts/arbitration-courts.tsv");
@@ -60,6 +68,16 @@ QList<Court> bundledCourts()
     return courts;
 }
 
+void writeCourts(const DatabaseConnection &connection, const QList<Court> &courts)
+{
+    PreparedStatement insert(connection, InsertCourtStatement);
+    for (const Court &court : courts) {
+        insert.bindTexts({TDM::newguid(), court.code, court.name});
+        insert.execute();
+        insert.reset();
+    }
+}
+
 void fillDatabase(const QString &path, const QList<Court> &courts)
 {
     DatabaseConnection connection;
@@ -68,16 +86,8 @@ void fillDatabase(const QString &path, const QList<Court> &courts)
 
     // One transaction: one sync to disk for the whole list instead of one per court.
     PreparedStatement(connection, QStringLiteral("BEGIN")).execute();
-    for (const QString &statement : SchemaStatements)
-        PreparedStatement(connection, statement).execute();
-    {
-        PreparedStatement insert(connection, InsertCourtStatement);
-        for (const Court &court : courts) {
-            insert.bindTexts({TDM::newguid(), court.code, court.name});
-            insert.execute();
-            insert.reset();
-        }
-    }
+    writeReferenceSchema(connection);
+    writeCourts(connection, courts);
     PreparedStatement(connection, QStringLiteral("COMMIT")).execute();
 }
 
@@ -105,20 +115,17 @@ QString notCreated(const QString &path, const QString &reason)
     return QStringLiteral("База данных «%1» не создана: %2").arg(path, reason);
 }
 
-} // namespace
-
-void createReferenceDatabaseIfMissing(const QString &path)
+QList<Court> requiredBundledCourts(const QString &location)
 {
-    if (QFileInfo::exists(path))
-        return;
-
-    // The list lives in the static core library; registering it here pulls it
-    // into every program that links the library and makes a database.
-    Q_INIT_RESOURCE(courts);
+    registerCourtList();
     const QList<Court> courts = bundledCourts();
     if (courts.isEmpty())
-        throw DatabaseError(notCreated(path, QStringLiteral("список судов «%1» не найден в программе.").arg(CourtListResource)));
+        throw DatabaseError(notCreated(location, QStringLiteral("список судов «%1» не найден в программе.").arg(CourtListResource)));
+    return courts;
+}
 
+void createReferenceFile(const QString &path, const QList<Court> &courts)
+{
     // Built under a name of its own and renamed only when complete, so a crash
     // or a full disk never leaves a half-made database under the real name.
     QTemporaryFile building(path + QStringLiteral(".XXXXXX.tmp"));
@@ -147,4 +154,31 @@ void createReferenceDatabaseIfMissing(const QString &path)
                                                  .arg(buildingPath, QString::fromLocal8Bit(std::strerror(failure)))));
     }
     building.setAutoRemove(false);
+}
+
+} // namespace
+
+void writeReferenceSchema(const DatabaseConnection &connection)
+{
+    for (const QString &statement : SchemaStatements)
+        PreparedStatement(connection, statement).execute();
+}
+
+void writeBundledCourts(const DatabaseConnection &connection)
+{
+    writeCourts(connection, requiredBundledCourts(connection.shownLocation()));
+}
+
+void createReferenceDatabaseIfMissing(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        return;
+    createReferenceFile(path, requiredBundledCourts(path));
+}
+
+void createEmptyReferenceFile(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        throw DatabaseError(notCreated(path, QStringLiteral("такой файл уже есть.")));
+    createReferenceFile(path, {});
 }

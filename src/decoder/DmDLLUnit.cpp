@@ -77,6 +77,9 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
     info.jobnum = copy(str, p - 1);
     cut(str, p);
 
+    // A start while the server was down left no connection: this decode tries again.
+    if (!UniConnection1->isConnected() && UniConnection1->engine() == DatabaseConnection::Engine::Postgres)
+        UniConnection1->connectToDatabase();
     const bool onServer = UniConnection1->engine() == DatabaseConnection::Engine::Postgres;
     const QString joinStatement = onServer ? serverJoinStatement() : JoinStatement;
     if (UniQuery1->statement() != joinStatement)

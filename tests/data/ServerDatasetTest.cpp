@@ -6,6 +6,7 @@
 #include "support/ScratchDatabase.h"
 #include "support/TestReference.h"
 
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,6 +82,41 @@ TEST_F(ServerDatasetTest, RowDeletedByAnotherClientIsNotReportedAsWritten)
     EXPECT_EQ(reference.rows(QStringLiteral("select GUID from judgement")), QStringList{QStringLiteral("{J41}")});
 }
 
+// Two clerks on one row: the one who writes second writes nothing and is told so.
+TEST_F(ServerDatasetTest, SecondClientEditingTheSameRowGetsTheConflictMessage)
+{
+    DatabaseConnection otherConnection;
+    otherConnection.setDatabasePath(reference.location());
+    otherConnection.connectToDatabase();
+    Dataset otherCourts(&otherConnection, QStringLiteral("select * from judgement order by GUID"));
+    otherCourts.open();
+
+    courts.edit();
+    otherCourts.edit();
+    otherCourts.setFieldText(QStringLiteral("JudgementName"), QStringLiteral("первый"));
+    otherCourts.post();
+    courts.setFieldText(QStringLiteral("JudgementName"), QStringLiteral("второй"));
+    try {
+        courts.post();
+        FAIL() << "the second write overwrote the first";
+    } catch (const DatabaseError &error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Запись изменена или удалена другой программой. Изменение не сохранено, таблица показана заново."));
+    }
+    courts.cancel();
+    EXPECT_THROW(courts.remove(), DatabaseError);
+    EXPECT_EQ(reference.rows(QStringLiteral("select JudgementName from judgement where GUID = '{J40}'")),
+              QStringList{QStringLiteral("первый")});
+
+    // Read again, the row is the first clerk's and can be changed.
+    courts.close();
+    courts.open();
+    courts.edit();
+    courts.setFieldText(QStringLiteral("JudgementName"), QStringLiteral("второй"));
+    courts.post();
+    EXPECT_EQ(reference.rows(QStringLiteral("select JudgementName from judgement where GUID = '{J40}'")),
+              QStringList{QStringLiteral("второй")});
+}
+
 // People who only decode get a role that may read; the editor then says why
 // nothing was written, and reading goes on as before.
 TEST_F(ServerDatasetTest, ReadOnlyRoleGetsTheNoRightsMessageAndKeepsReading)
@@ -124,6 +160,42 @@ TEST(ServerConnectionTest, UnknownDatabaseIsAClearErrorWithoutThePassword)
         EXPECT_FALSE(error.message().contains(QStringLiteral("secret"))) << error.message().toStdString();
     }
     EXPECT_FALSE(connection.isConnected());
+}
+
+TEST(ServerConnectionTest, DatasetOpenedAfterAServerDownAtStartConnects)
+{
+    const TestReference reference(TestReference::Engine::Server, QString::fromUtf8(CourtsFixtureSql));
+    DatabaseConnection connection;
+    connection.setDatabasePath(reference.location());
+    PostgresTestServer::instance().stop();
+    EXPECT_THROW(connection.connectToDatabase(), DatabaseError);
+    Dataset courts(&connection, QStringLiteral("select * from judgement"));
+    EXPECT_THROW(courts.open(), DatabaseError);
+    PostgresTestServer::instance().start();
+    courts.open();
+    EXPECT_EQ(courts.rowCount(), 2);
+}
+
+TEST(ServerConnectionTest, WrongPasswordIsAClearErrorThatNeverShowsThePassword)
+{
+    PostgresTestServer &server = PostgresTestServer::instance();
+    const QString database = server.createDatabase();
+    server.execute(database, QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD 'right-one'").arg(PostgresTestServer::PasswordUser));
+    const QString folder = QString::fromUtf8(QUrl::toPercentEncoding(server.socketFolder()));
+
+    DatabaseConnection connection;
+    connection.setDatabasePath(QStringLiteral("postgresql://%1:wrong-one@/%2?host=%3").arg(PostgresTestServer::PasswordUser, database, folder));
+    try {
+        connection.connectToDatabase();
+        FAIL() << "connected with a wrong password";
+    } catch (const DatabaseError &error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("password authentication failed"))) << error.message().toStdString();
+        EXPECT_FALSE(error.message().contains(QStringLiteral("wrong-one"))) << error.message().toStdString();
+    }
+    connection.setDatabasePath(QStringLiteral("postgresql://%1@/%2?host=%3&password=right-one").arg(PostgresTestServer::PasswordUser, database, folder));
+    connection.connectToDatabase();
+    EXPECT_TRUE(connection.isConnected());
+    EXPECT_FALSE(connection.shownLocation().contains(QStringLiteral("right-one")));
 }
 
 TEST_F(ServerDatasetTest, StoppedServerFailsTheActionAndTheNextOneReconnects)

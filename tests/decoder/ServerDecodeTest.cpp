@@ -72,4 +72,16 @@ TEST(ServerDecodeTest, StoppedServerGivesAMessageAndTheNextDecodeReconnects)
     EXPECT_EQ(decode(decoder, QStringLiteral("А40-1/08-101-1")).zal, QStringLiteral("5017"));
 }
 
+TEST(ServerDecodeTest, ServerDownAtStartIsAMessageAndADecodeLaterConnects)
+{
+    const TestReference reference(TestReference::Engine::Server, QString::fromUtf8(CourtsFixtureSql));
+    TDMDLL decoder;
+    decoder.UniConnection1->setDatabasePath(reference.location());
+    PostgresTestServer::instance().stop();
+    EXPECT_THROW(decoder.UniConnection1->connectToDatabase(), DatabaseError);
+    EXPECT_THROW(decode(decoder, QStringLiteral("А40-1/08-101-1")), DatabaseError);
+    PostgresTestServer::instance().start();
+    EXPECT_EQ(decode(decoder, QStringLiteral("А40-1/08-101-1")).zal, QStringLiteral("5017"));
+}
+
 } // namespace

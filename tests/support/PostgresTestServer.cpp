@@ -1,6 +1,8 @@
 #include "PostgresTestServer.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QUrl>
 #include <libpq-fe.h>
@@ -76,7 +78,36 @@ PostgresTestServer::PostgresTestServer()
     run({m_binaries + QStringLiteral("/initdb"), QStringLiteral("--pgdata=") + m_folder->filePath(QStringLiteral("data")),
          QStringLiteral("--username=velmora"), QStringLiteral("--auth=trust"), QStringLiteral("--encoding=UTF8"),
          QStringLiteral("--locale=C"), QStringLiteral("--no-sync")});
+    requirePasswordOf(PasswordUser);
     start();
+    watchOwner();
+}
+
+// One role must give its password, so that a wrong one can be shown to fail;
+// the first matching line of the file wins.
+void PostgresTestServer::requirePasswordOf(const QString &role) const
+{
+    QFile rules(m_folder->filePath(QStringLiteral("data/pg_hba.conf")));
+    if (!rules.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read the test server's pg_hba.conf");
+    const QByteArray trusted = rules.readAll();
+    rules.close();
+    if (!rules.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error("cannot write the test server's pg_hba.conf");
+    rules.write("local all " + role.toUtf8() + " scram-sha-256\n" + trusted);
+}
+
+// A test program that crashes or is killed runs no destructor: a watcher of
+// its own stops the server and removes the folder once the program is gone.
+void PostgresTestServer::watchOwner() const
+{
+    const QString script = QStringLiteral(
+        "while [ -d /proc/$1 ]; do sleep 1; done; \"$2/pg_ctl\" stop --pgdata=\"$3/data\" --mode=immediate >/dev/null 2>&1; rm -rf \"$3\"");
+    QStringList program{QStringLiteral("setsid"), QStringLiteral("sh"), QStringLiteral("-c"), script, QStringLiteral("watcher"),
+                        QString::number(QCoreApplication::applicationPid()), m_binaries, m_folder->path()};
+    if (m_asPostgresUser)
+        program = QStringList{QStringLiteral("runuser"), QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--")} + program;
+    QProcess::startDetached(program.first(), program.mid(1));
 }
 
 PostgresTestServer::~PostgresTestServer()

@@ -13,6 +13,9 @@
 class PostgresTestServer
 {
 public:
+    // The one role that logs in by password (the tests give it one); all others are trusted.
+    static inline const QString PasswordUser = QStringLiteral("clerk_with_password");
+
     static PostgresTestServer &instance();
     // Stops the server if it was started; the test program's last step.
     static void shutDown();
@@ -40,6 +43,8 @@ public:
 private:
     PostgresTestServer();
     void run(const QStringList &command) const;
+    void watchOwner() const;
+    void requirePasswordOf(const QString &role) const;
 
     std::unique_ptr<QTemporaryDir> m_folder;
     QString m_binaries;

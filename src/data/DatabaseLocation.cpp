@@ -15,6 +15,15 @@ QString &overriddenPath()
     return path;
 }
 
+// Folders that belong to the system's packages. Root may write there, but a
+// data file made beside /usr/bin/velmora would outlive the package's removal
+// and be the read-only file every other user opens afterwards.
+bool isSystemProgramFolder(const QString &folder)
+{
+    const QString path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    return path == QLatin1String("/bin") || path == QLatin1String("/sbin") || path.startsWith(QLatin1String("/usr/"));
+}
+
 } // namespace
 
 DatabaseFolders defaultDatabaseFolders()
@@ -31,7 +40,7 @@ QString caseNumberDatabasePath(const DatabaseFolders &folders)
     if (QFileInfo::exists(besideExecutable))
         return besideExecutable;
     const QFileInfo executableFolder(folders.executableFolder);
-    if (executableFolder.isDir() && executableFolder.isWritable())
+    if (executableFolder.isDir() && executableFolder.isWritable() && !isSystemProgramFolder(folders.executableFolder))
         return besideExecutable;
     return QDir(folders.userDataFolder).filePath(DatabaseFileName);
 }

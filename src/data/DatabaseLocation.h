@@ -15,7 +15,8 @@ struct DatabaseFolders
 // program named Velmora (~/.local/share/Velmora), whichever program asks.
 DatabaseFolders defaultDatabaseFolders();
 
-// Beside the executable when the file is there or may be made there;
+// Beside the executable when the file is there or may be made there (never
+// made in a system program folder such as /usr/bin, even by root);
 // otherwise in the user's data folder. The program creates the file at this
 // path when it is missing; velmora-decode only reads it.
 QString caseNumberDatabasePath(const DatabaseFolders &folders);

@@ -117,6 +117,21 @@ TEST(DatabaseLocationReadOnlyFolderTest, AnExistingFolderClosedToTheUserSendsThe
     EXPECT_EQ(chosen, root.filePath(QStringLiteral("data/CaseNumber.db")));
 }
 
+// Root can write to /usr/bin; the installed program must still keep its data
+// in the user's folder, or the file would outlive the package.
+TEST(DatabaseLocationSystemFolderTest, AnInstalledProgramNeverMakesItsFileInTheSystemFolder)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    for (const QString &systemFolder : {QStringLiteral("/usr/bin"), QStringLiteral("/usr/local/bin"), QStringLiteral("/bin")}) {
+        if (QFileInfo::exists(QDir(systemFolder).filePath(QStringLiteral("CaseNumber.db"))))
+            continue; // an existing file there still wins, as it always did
+        const DatabaseFolders folders{systemFolder, root.filePath(QStringLiteral("data"))};
+        EXPECT_EQ(caseNumberDatabasePath(folders), root.filePath(QStringLiteral("data/CaseNumber.db")))
+            << systemFolder.toStdString();
+    }
+}
+
 TEST(DefaultDatabaseFoldersTest, AreTheExecutableFolderAndVelmoraInTheUsersDataFolder)
 {
     const DatabaseFolders folders = defaultDatabaseFolders();

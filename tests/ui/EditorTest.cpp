@@ -467,6 +467,36 @@ TEST_F(EditorTest, ControlsKeepTheirPlacesAndFollowTheResizedEditor)
         EXPECT_EQ(place.control->geometry(), place.geometry) << place.control->objectName().toStdString();
 }
 
+TEST_F(EditorTest, EachGridColumnShowsItsOwnField)
+{
+    // Every column of the fixture's rows holds a value of its own, so a column
+    // bound to a neighbour's field shows the wrong text.
+    const struct
+    {
+        DataGrid *grid;
+        Dataset *dataset;
+        int column;
+        const char *field;
+    } columns[] = {
+        {Form2->DBGrid1, DM->UniQuery1, 0, "JudgementCode"},
+        {Form2->DBGrid1, DM->UniQuery1, 1, "JudgementName"},
+        {Form2->DBGrid2, DM->UniQuery2, 0, "StructureNum"},
+        {Form2->DBGrid2, DM->UniQuery2, 1, "StructureType"},
+        {Form2->DBGrid2, DM->UniQuery2, 2, "StructureFAXNum"},
+        {Form2->DBGrid2, DM->UniQuery2, 3, "StructureSpecification"},
+        {Form2->DBGrid3, DM->UniQuery3, 0, "SeparationName"},
+        {Form2->DBGrid3, DM->UniQuery3, 1, "Phone"},
+        {Form2->DBGrid3, DM->UniQuery3, 2, "vnphone"},
+        {Form2->DBGrid3, DM->UniQuery3, 3, "zal"},
+        {Form2->DBGrid3, DM->UniQuery3, 4, "floor"},
+    };
+    for (const auto &[grid, dataset, column, field] : columns) {
+        const QString shown = grid->model()->index(dataset->currentRow(), column).data().toString();
+        EXPECT_EQ(shown, dataset->fieldText(QString::fromLatin1(field))) << grid->objectName().toStdString() << " " << field;
+        EXPECT_FALSE(shown.isEmpty()) << grid->objectName().toStdString() << " " << field;
+    }
+}
+
 TEST_F(EditorTest, ClosingTheEditorHidesIt)
 {
     Form2->close();

@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
@@ -365,6 +367,66 @@ TEST_F(EditorTest, DivisionsAreAddedUnderTheClickedCompositionChangedAndDeleted)
     EXPECT_EQ(table("select SeparationName from separation"), (QStringList{"101", "102", "201"}));
     EXPECT_EQ(gridColumn(Form2->DBGrid3, 0), QStringList{"201"});
     EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+// The dialog's edit boxes from top to bottom, the order a user fills them in.
+QList<DataEdit *> boxesTopToBottom(QDialog &dialog)
+{
+    QList<DataEdit *> boxes = dialog.findChildren<DataEdit *>();
+    std::sort(boxes.begin(), boxes.end(), [](DataEdit *a, DataEdit *b) { return a->y() < b->y(); });
+    return boxes;
+}
+
+TEST_F(EditorTest, EnterGoesToTheNextBoxAndOnlyTheButtonSaves)
+{
+    clickRow(Form2->DBGrid1, 0);
+    const struct
+    {
+        QPushButton *add;
+        const char *rows;
+    } dialogsToFill[] = {
+        {Form2->Button1, "select JudgementCode, JudgementName from judgement where JudgementCode = 'ввод1'"},
+        {Form2->Button4, "select StructureType, StructureNum, StructureFAXNum, StructureSpecification from structures "
+                         "where StructureType = 'ввод1'"},
+        {Form2->Button7, "select SeparationName, Phone, vnphone, floor, zal from separation where SeparationName = 'ввод1'"},
+    };
+    for (const auto &[add, rows] : dialogsToFill) {
+        SCOPED_TRACE(add->objectName().toStdString());
+        QStringList typed;
+        dialogs.actOnNextDialog([this, rows, &typed](QDialog &dialog) {
+            const QList<DataEdit *> boxes = boxesTopToBottom(dialog);
+            boxes.first()->setFocus();
+            for (DataEdit *box : boxes) {
+                ASSERT_EQ(dialog.focusWidget(), box);
+                typed << QStringLiteral("ввод%1").arg(typed.size() + 1);
+                typeText(box, typed.last());
+                QTest::keyClick(box, Qt::Key_Return);
+                ASSERT_TRUE(dialog.isVisible()) << "Enter in " << box->objectName().toStdString() << " closed the dialog";
+            }
+            EXPECT_TRUE(table(rows).isEmpty()) << "nothing is written before the button";
+            auto *button = dialog.findChild<QPushButton *>(QStringLiteral("Button1"));
+            ASSERT_EQ(dialog.focusWidget(), button);
+            QTest::keyClick(button, Qt::Key_Return);
+        });
+        click(add);
+        EXPECT_EQ(table(rows), QStringList{typed.join(QLatin1Char('|'))});
+    }
+    EXPECT_EQ(dialogs.dialogResults, QList<int>(3, 1));
+}
+
+TEST_F(EditorTest, EscapeInADialogCancelsLikeTheCloseBox)
+{
+    const QStringList before = table("select * from judgement");
+    dialogs.actOnNextDialog([](QDialog &dialog) {
+        auto *box = dialog.findChild<DataEdit *>(QStringLiteral("DBEdit2"));
+        box->selectAll();
+        typeText(box, QStringLiteral("брошено"));
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    click(Form2->Button3);
+    EXPECT_EQ(dialogs.dialogResults, QList<int>{2});
+    EXPECT_EQ(table("select * from judgement"), before);
+    EXPECT_EQ(DM->UniQuery1->fieldText(QStringLiteral("JudgementName")), QStringLiteral("Арбитражный суд города Москвы"));
 }
 
 TEST_F(EditorTest, ButtonsWaitForTheRowTheyWorkOn)

@@ -19,9 +19,9 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <sqlite3.h>
 
 #include <algorithm>
-#include <sqlite3.h>
 
 namespace {
 
@@ -87,21 +87,6 @@ protected:
     }
 
     static void click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
-
-    // Scripts the next dialog: types the texts into its edit boxes (by object
-    // name, replacing what they hold) and presses "Закрыть и сохранить".
-    void fillNextDialog(const QList<std::pair<const char *, QString>> &texts)
-    {
-        dialogs.actOnNextDialog([texts](QDialog &dialog) {
-            for (const auto &[name, text] : texts) {
-                auto *edit = dialog.findChild<DataEdit *>(QString::fromLatin1(name));
-                ASSERT_NE(edit, nullptr) << name;
-                edit->selectAll();
-                typeText(edit, text);
-            }
-            QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
-        });
-    }
 
     // Scripts the next dialog: types into its first box, then closes it by its close box.
     void closeNextDialog()
@@ -215,7 +200,7 @@ TEST_F(EditorTest, EachActionClosesAndReopensTheOtherDatasetsInItsOrder)
         expectAllOpenAndBrowsing();
     }
     EXPECT_TRUE(dialogs.errors.isEmpty());
-    EXPECT_EQ(dialogs.dialogResults, QList<int>(6, 2));
+    EXPECT_EQ(dialogs.dialogResults, QList<int>(6, ModalForm::mrCancel));
 }
 
 TEST_F(EditorTest, AnsweringNoChangesNothingAndClosesNothing)
@@ -411,7 +396,7 @@ TEST_F(EditorTest, EnterGoesToTheNextBoxAndOnlyTheButtonSaves)
         click(add);
         EXPECT_EQ(table(rows), QStringList{typed.join(QLatin1Char('|'))});
     }
-    EXPECT_EQ(dialogs.dialogResults, QList<int>(3, 1));
+    EXPECT_EQ(dialogs.dialogResults, QList<int>(3, ModalForm::mrOk));
 }
 
 TEST_F(EditorTest, EscapeInADialogCancelsLikeTheCloseBox)
@@ -424,7 +409,7 @@ TEST_F(EditorTest, EscapeInADialogCancelsLikeTheCloseBox)
         QTest::keyClick(box, Qt::Key_Escape);
     });
     click(Form2->Button3);
-    EXPECT_EQ(dialogs.dialogResults, QList<int>{2});
+    EXPECT_EQ(dialogs.dialogResults, QList<int>{ModalForm::mrCancel});
     EXPECT_EQ(table("select * from judgement"), before);
     EXPECT_EQ(DM->UniQuery1->fieldText(QStringLiteral("JudgementName")), QStringLiteral("Арбитражный суд города Москвы"));
 }

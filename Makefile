@@ -3,7 +3,7 @@ JOBS := 2
 
 FUZZ_SECONDS := 300
 
-.PHONY: run test bench fuzz build packages clean
+.PHONY: run test deb bench fuzz build packages clean
 
 run: build
 	$(BUILD_DIR)/src/velmora
@@ -11,6 +11,10 @@ run: build
 # A build without GoogleTest has no tests; finding none is a failure, not a pass.
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure --no-tests=error -j $(JOBS)
+
+# build/velmora_<version>_amd64.deb, from the Release binaries of `build`.
+deb: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 bench: packages
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release

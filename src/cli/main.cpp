@@ -123,7 +123,7 @@ int main(int argc, char *argv[])
             for (const QString &line : format->answer(input, info, isFirst))
                 out << line << '\n';
             isFirst = false;
-            if (info.error != QLatin1String("OK"))
+            if (info.error != StructInfo::FoundStatus)
                 status = SomeNotFound;
         }
     } catch (const DatabaseError &error) {

@@ -102,7 +102,7 @@ TEST_P(DecodeWhileAnotherProgramWritesTest, EveryAnswerIsOneRowOfOneMoment)
         std::this_thread::yield();
     int decodes = 0;
     while ((writer.rounds() < 400 || decodes < 400) && !writer.failed() && !::testing::Test::HasFailure()) {
-        for (const QString division : {QStringLiteral("101"), QStringLiteral("102")}) {
+        for (const QString &division : {QStringLiteral("101"), QStringLiteral("102")}) {
             QString number = QStringLiteral("А40-1/08-%1-1").arg(division);
             const StructInfo info = decoder.DecodeJobNum(number);
             ++decodes;

@@ -20,8 +20,10 @@ const char HelpText[] =
     "Использование: velmora-decode [--db БАЗА] [--format text|tsv|json] [НОМЕР ...]\n"
     "Расшифровывает номера дел арбитражных судов так же, как главное окно Velmora.\n"
     "Без НОМЕРОВ читает номера со стандартного ввода, по одному в строке; пустые строки пропускаются.\n"
-    "  --db БАЗА       справочная база: путь к файлу (по умолчанию CaseNumber.db рядом\n"
-    "                  с программой) или адрес сервера PostgreSQL postgresql://…;\n"
+    "  --db БАЗА       справочная база: путь к файлу или адрес сервера PostgreSQL\n"
+    "                  postgresql://…; по умолчанию CaseNumber.db рядом с программой,\n"
+    "                  если он там есть или папка программы доступна для записи,\n"
+    "                  иначе ~/.local/share/Velmora/CaseNumber.db;\n"
     "                  открывается только для чтения и никогда не создаётся;\n"
     "                  базу по умолчанию создаёт программа velmora при первом запуске.\n"
     "  --format text   строки главного окна, ответы разделены пустой строкой (по умолчанию);\n"
@@ -122,7 +124,7 @@ int main(int argc, char *argv[])
             for (const QString &line : format->answer(input, info, isFirst))
                 out << line << '\n';
             isFirst = false;
-            if (info.error != QLatin1String("OK"))
+            if (info.error != StructInfo::FoundStatus)
                 status = SomeNotFound;
         }
     } catch (const DatabaseError &error) {

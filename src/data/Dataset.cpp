@@ -251,7 +251,7 @@ int Dataset::requireColumn(const QString &column) const
 {
     const int index = columnIndex(column);
     if (index < 0)
-        throw DatabaseError(QStringLiteral("В наборе данных «%1» нет столбца «%2».").arg(shortenedForMessage(m_statement), column));
+        throw DatabaseError(missingColumnMessage(m_statement, column));
     return index;
 }
 

@@ -5,6 +5,7 @@
 #include "DmUnit.h"
 #include "PreparedStatement.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
@@ -126,6 +127,9 @@ QList<Court> requiredBundledCourts(const QString &location)
 
 void createReferenceFile(const QString &path, const QList<Court> &courts)
 {
+    // The user's data folder does not exist before the program's first start there.
+    QDir().mkpath(QFileInfo(path).absolutePath());
+
     // Built under a name of its own and renamed only when complete, so a crash
     // or a full disk never leaves a half-made database under the real name.
     QTemporaryFile building(path + QStringLiteral(".XXXXXX.tmp"));

@@ -6,11 +6,6 @@ QString courtCondition(const QString &code)
            + QLatin1Char('\'');
 }
 
-QString courtOnlyStatement()
-{
-    return QStringLiteral("select * from judgement where JudgementCode=?");
-}
-
 QString serverJoinStatement()
 {
     return QStringLiteral("select * from judgement,separation, structures where (judgement.guid=structures.ref_Judgement) "

@@ -6,15 +6,11 @@
 // in single quotes, each quote inside doubled.
 QString courtCondition(const QString &code);
 
-// The courts table alone, for a court that has no row in the join. The code
-// is bound, not spliced: pasted text may hold characters (a NUL) that no
-// quoting carries through SQL.
-QString courtOnlyStatement();
-
 // A server returns rows in no promised order, so there the join and the
 // courts table are ordered by their keys, compared byte by byte whatever the
 // server's locale: the first row of a court is then the one with the least
 // court, composition and division GUID. Where a court's code and its division
-// numbers are unique, this is the same row the file's own order gives.
+// numbers are unique, this is the same row the file's own order gives. A
+// server's text column holds text only, so its court is found by SQL equality.
 QString serverJoinStatement();
 QString serverCourtOnlyStatement();

@@ -15,9 +15,6 @@ const QString TDMDLL::JoinStatement = QStringLiteral(
 
 namespace {
 
-const QString FoundStatus = QStringLiteral("OK");
-const QString NotFoundStatus = QStringLiteral("NO Found !!!");
-
 // The text primitives of case-number cutting: 1-based positions on UTF-16 text.
 qsizetype find(QChar c, const QString &s)
 {
@@ -85,7 +82,10 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
     if (UniQuery1->statement() != joinStatement)
         UniQuery1->setStatement(joinStatement);
 
-    std::optional<ReadSnapshot> snapshot(std::in_place, *UniConnection1);
+    // Another program may commit between any two statements; one snapshot
+    // keeps the schema check, the candidate rows and the rows read from
+    // belonging to the same version of the reference.
+    const ReadSnapshot snapshot(*UniConnection1);
     CourtRows *indexed = nullptr;
     if (m_indexedLookups)
         indexed = onServer ? static_cast<CourtRows *>(m_serverRows.get()) : m_indexedRows->isAvailable() ? m_indexedRows.get() : nullptr;
@@ -108,7 +108,7 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
         info.jobnum_in_struct = str;
 
         const CourtRows::Answer answer = rows.lookUp(code, sep);
-        status = answer.divisionFound ? FoundStatus : NotFoundStatus;
+        status = answer.divisionFound ? StructInfo::FoundStatus : StructInfo::NotFoundStatus;
         info.sudname = answer.current.JudgementName;
         info.otdelphone = answer.current.Phone;
         info.snum = answer.current.StructureNum;
@@ -122,7 +122,7 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
             courtFirstRow = answer;
     }
 
-    if (status != FoundStatus) {
+    if (status != StructInfo::FoundStatus) {
         if (year.isEmpty()) {
             p = find(QLatin1Char('-'), str);
             year = p > 0 ? copy(str, p - 1) : str;
@@ -139,7 +139,7 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
             courtExists = courtExists || name.has_value();
             info.sudname = name.value_or(QString());
         }
-        status = courtExists ? FoundStatus : NotFoundStatus;
+        status = courtExists ? StructInfo::FoundStatus : StructInfo::NotFoundStatus;
 
         // None of the division's details belong to this case when its division is unknown.
         info.otdelphone.clear();
@@ -151,8 +151,6 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
         info.zal.clear();
         info.floor.clear();
     }
-
-    snapshot.reset();
 
     // However the rows were read, the lookup dataset is left as every decode leaves it:
     // closed, on the join, filtered to this court.

@@ -4,6 +4,14 @@
 #include "data/Dataset.h"
 #include "decoder/CourtCondition.h"
 
+namespace {
+
+const QString CourtsStatement = QStringLiteral("select * from judgement");
+// The server's rows come in no order of their own: its courts come by key, like its join's.
+const QString ServerCourtsStatement = QStringLiteral("select * from judgement order by guid collate \"C\"");
+
+} // namespace
+
 LookupDatasetCourtRows::LookupDatasetCourtRows(Dataset *lookup)
     : m_lookup(lookup)
 {
@@ -41,10 +49,11 @@ CourtRows::Answer LookupDatasetCourtRows::lookUp(const QString &code, const std:
 
 std::optional<QString> LookupDatasetCourtRows::courtOnlyName(const QString &code)
 {
-    // The filter stays on, so the courts table's rows are filtered by the same condition.
+    // The filter stays on and picks the court by its code's text; an SQL
+    // condition would miss a code that SQLite stored as a number or a blob.
     const QString joinStatement = m_lookup->statement();
     const bool onServer = m_lookup->connection()->engine() == DatabaseConnection::Engine::Postgres;
-    m_lookup->setStatement(onServer ? serverCourtOnlyStatement() : courtOnlyStatement(), {code});
+    m_lookup->setStatement(onServer ? ServerCourtsStatement : CourtsStatement);
     m_lookup->open();
     std::optional<QString> name;
     if (m_lookup->rowCount() > 0)

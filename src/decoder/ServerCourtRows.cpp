@@ -1,5 +1,6 @@
 #include "ServerCourtRows.h"
 
+#include "data/DatabaseError.h"
 #include "data/PreparedStatement.h"
 #include "decoder/CourtCondition.h"
 
@@ -25,10 +26,22 @@ int firstColumnNamed(const PreparedStatement &statement, const QString &name)
     return -1;
 }
 
+const char *const FieldNames[8] = {"JudgementName", "Phone", "StructureNum", "StructureType",
+                                   "StructureFAXNum", "vnphone", "zal", "floor"};
+
+// The lookup dataset stops at the first field it cannot read, whether the
+// court has rows or not; so does this path, with the same message.
+void requireFields(const PreparedStatement &statement, const QString &statementText, int fieldCount)
+{
+    for (int field = 0; field < fieldCount; ++field) {
+        if (firstColumnNamed(statement, QString::fromLatin1(FieldNames[field])) < 0)
+            throw DatabaseError(missingColumnMessage(statementText, QString::fromLatin1(FieldNames[field])));
+    }
+}
+
 QString fieldText(const PreparedStatement &statement, const char *name)
 {
-    const int column = firstColumnNamed(statement, QString::fromLatin1(name));
-    return column < 0 ? QString() : statement.columnText(column);
+    return statement.columnText(firstColumnNamed(statement, QString::fromLatin1(name)));
 }
 
 } // namespace
@@ -55,6 +68,8 @@ CourtRows::Answer ServerCourtRows::lookUp(const QString &code, const std::option
         if (courtRow.step())
             row = &courtRow;
     }
+    // Checked on a statement already run, whose result knows its columns: no extra round trip.
+    requireFields(division ? divisionRow : courtRow, serverJoinStatement(), 8);
     answer.courtHasRows = row != nullptr;
     if (row) {
         answer.current = {fieldText(*row, "JudgementName"), fieldText(*row, "Phone"), fieldText(*row, "StructureNum"),
@@ -68,7 +83,9 @@ std::optional<QString> ServerCourtRows::courtOnlyName(const QString &code)
 {
     PreparedStatement court(*m_connection, serverCourtOnlyStatement() + QStringLiteral(" limit 1"));
     court.bindText(1, code);
-    if (!court.step())
+    const bool found = court.step();
+    requireFields(court, serverCourtOnlyStatement(), 1);
+    if (!found)
         return std::nullopt;
     return fieldText(court, "JudgementName");
 }

@@ -18,6 +18,11 @@ const QString NotDeletedMessage =
 
 enum class Write { Change, Delete };
 
+void PrintTo(Write write, std::ostream *out)
+{
+    *out << (write == Write::Change ? "change" : "delete");
+}
+
 struct Interference
 {
     const char *name;
@@ -54,6 +59,11 @@ const Interference Cases[] = {
      "DELETE FROM plain WHERE rowid = 1; INSERT INTO plain (rowid, code, name) VALUES (1, 'А99', 'новый')",
      {"1|А99|новый", "2|А41|другой"}},
 };
+
+void PrintTo(const Interference &interference, std::ostream *out)
+{
+    *out << interference.name;
+}
 
 class AnotherProgramWriteTest : public ::testing::TestWithParam<std::tuple<Interference, Write>>
 {

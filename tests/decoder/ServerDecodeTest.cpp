@@ -37,6 +37,26 @@ TEST(ServerDecodeTest, FirstRowOfACourtIsTheOneWithTheLeastKeysOnBothPaths)
     }
 }
 
+TEST(ServerDecodeTest, MissingColumnIsTheSameErrorOnBothPathsWhetherTheCourtHasRowsOrNot)
+{
+    const TestReference reference(TestReference::Engine::Server,
+                                  QString::fromUtf8(CourtsFixtureSql) + QStringLiteral("ALTER TABLE separation DROP COLUMN Phone;"));
+    for (const bool indexed : {true, false}) {
+        TDMDLL decoder;
+        decoder.UniConnection1->setDatabasePath(reference.location());
+        decoder.UniConnection1->connectToDatabase();
+        decoder.setIndexedLookups(indexed);
+        for (const QString &number : {QStringLiteral("А40-1/08-101-1"), QStringLiteral("А41-1/08-101-1")}) {
+            try {
+                decode(decoder, number);
+                ADD_FAILURE() << "decoded without the Phone column: " << number.toStdString() << (indexed ? " indexed" : " dataset");
+            } catch (const DatabaseError &error) {
+                EXPECT_TRUE(error.message().contains(QStringLiteral("нет столбца «Phone»"))) << error.message().toStdString();
+            }
+        }
+    }
+}
+
 TEST(ServerDecodeTest, SeesRowsWrittenByAnotherClientBetweenDecodes)
 {
     const TestReference reference(TestReference::Engine::Server, QString::fromUtf8(CourtsFixtureSql));

@@ -3,9 +3,8 @@
 #include "cli/OutputFormat.h"
 #include "data/DatabaseError.h"
 #include "data/DatabaseLocation.h"
-#include "decoder/CaseNumberFinder.h"
-#include "decoder/CaseNumberInput.h"
 #include "decoder/DmDLLUnit.h"
+#include "decoder/PastedCaseNumber.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -84,19 +83,6 @@ QStringList numbersFromStandardInput()
     return numbers;
 }
 
-// The first number of the input, as the main window takes it.
-DecodedInput decode(TDMDLL &decoder, const QString &input)
-{
-    const auto found = decoder.caseNumberFinder().findFirst(input);
-    const bool arbitration = found && found->system == CourtSystem::Arbitration;
-    DecodedInput decoded{input, arbitration ? found->number : cleanedTypedNumber(input), {}, {}};
-    QString consumed = decoded.number;
-    decoded.info = decoder.DecodeJobNum(consumed);
-    if (found && !arbitration && decoded.info.error != QLatin1String("OK"))
-        decoded.explanation = otherCourtExplanation(found->system);
-    return decoded;
-}
-
 int fail(const QString &message)
 {
     QTextStream(stderr) << "velmora-decode: " << QString(message).replace(QLatin1Char('\n'), QLatin1Char(' ')) << '\n';
@@ -133,11 +119,11 @@ int main(int argc, char *argv[])
             out << line << '\n';
         bool isFirst = true;
         for (const QString &input : numbers) {
-            const DecodedInput decoded = decode(decoder, input);
+            const DecodedInput decoded{input, decodePasted(decoder, input)};
             for (const QString &line : format->answer(decoded, isFirst))
                 out << line << '\n';
             isFirst = false;
-            if (decoded.info.error != QLatin1String("OK"))
+            if (decoded.decoded.info.error != QLatin1String("OK"))
                 status = SomeNotFound;
         }
     } catch (const DatabaseError &error) {

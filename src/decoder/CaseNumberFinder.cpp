@@ -5,6 +5,8 @@
 
 #include <QDate>
 
+#include <algorithm>
+
 namespace {
 
 const QChar CyrillicA(0x0410);
@@ -51,6 +53,8 @@ QChar foldCodeLetter(QChar c)
     default: break;
     }
     const char16_t u = c.unicode();
+    if (u >= u'a' && u <= u'z')
+        return QChar(char16_t(u - 0x20));
     if (u >= 0x0430 && u <= 0x044F)
         return QChar(char16_t(u - 0x20));
     if (u == 0x0451)
@@ -83,7 +87,7 @@ struct Match
 struct CaseNumberFinder::Scanner
 {
     QStringView text;
-    const QHash<QChar, QStringList> &extraCodes;
+    const QHash<QChar, QList<DatabaseCode>> &extraCodes;
 
     QChar at(qsizetype i) const { return i < text.size() ? text[i] : QChar(); }
 
@@ -160,14 +164,15 @@ struct CaseNumberFinder::Scanner
         if (candidates == extraCodes.cend())
             return std::nullopt;
         std::optional<Match> best;
-        for (const QString &code : *candidates) {
-            if (i + code.size() > text.size() || (best && best->text.size() >= code.size()))
+        for (const DatabaseCode &code : *candidates) {
+            const qsizetype size = code.folded.size();
+            if (i + size > text.size() || (best && best->end - i >= size))
                 continue;
             qsizetype k = 0;
-            while (k < code.size() && foldCodeLetter(text[i + k]) == code[k])
+            while (k < size && foldCodeLetter(text[i + k]) == code.folded[k])
                 ++k;
-            if (k == code.size() && endsWord(i + k))
-                best = Match{code, i + k};
+            if (k == size && endsWord(i + k))
+                best = Match{code.asStored, i + k};
         }
         return best;
     }
@@ -205,7 +210,7 @@ struct CaseNumberFinder::Scanner
         // The old division tail "-101-503" is digits only; "-ГК", "/з.8", "(2)" are not part of the number.
         QString tail;
         qsizetype end = yearMatch->end;
-        for (int segment = 0; segment < 2 && isDash(at(end)) && isDigit(at(end + 1)); ++segment) {
+        while (isDash(at(end)) && isDigit(at(end + 1))) {
             const qsizetype segmentEnd = digitsEnd(end + 1);
             tail += QLatin1Char('-');
             tail += text.mid(end + 1, segmentEnd - end - 1);
@@ -352,10 +357,9 @@ struct CaseNumberFinder::Scanner
     // "50RS0016-01-2024-000805-79" (region, "RS", court, then four groups).
     std::optional<FoundCaseNumber> generalJurisdictionIdentifier(qsizetype start) const
     {
-        if (digitsEnd(start) != start + 2 || foldCodeLetter(at(start + 3)) != QChar(0x0421))
-            return std::nullopt;
         const char16_t r = at(start + 2).unicode();
-        if (r != u'R' && r != 0x0420)
+        const char16_t s = at(start + 3).unicode();
+        if (digitsEnd(start) != start + 2 || (r != u'R' && r != 0x0420) || (s != u'S' && s != 0x0421))
             return std::nullopt;
         qsizetype i = start + 4;
         if (digitsEnd(i) != i + 4)
@@ -393,7 +397,7 @@ CaseNumberFinder::CaseNumberFinder(const QStringList &courtCodes)
 void CaseNumberFinder::setCourtCodes(const QStringList &courtCodes)
 {
     m_extraCodes.clear();
-    const QHash<QChar, QStringList> none;
+    const QHash<QChar, QList<DatabaseCode>> none;
     for (const QString &code : courtCodes) {
         // A code with a separator in it can never be cut out of a number whole.
         bool usable = !code.isEmpty();
@@ -408,9 +412,11 @@ void CaseNumberFinder::setCourtCodes(const QStringList &courtCodes)
         QString folded;
         for (const QChar c : code)
             folded += foldCodeLetter(c);
-        QStringList &sameStart = m_extraCodes[folded.at(0)];
-        if (!sameStart.contains(folded))
-            sameStart << folded;
+        QList<DatabaseCode> &sameStart = m_extraCodes[folded.at(0)];
+        const bool known = std::any_of(sameStart.cbegin(), sameStart.cend(),
+                                       [&](const DatabaseCode &other) { return other.folded == folded; });
+        if (!known)
+            sameStart << DatabaseCode{folded, code};
     }
 }
 

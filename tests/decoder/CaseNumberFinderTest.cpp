@@ -40,6 +40,10 @@ INSTANTIATE_TEST_SUITE_P(Lines, FirstArbitrationNumberTest, ::testing::Values(
     FindCase{"сип-5/2020", "СИП-5/2020"},
     FindCase{"АЗО-5/2020", "А30-5/2020"},
     FindCase{"А99-5/2020", "А99-5/2020"},
+    FindCase{"9АП-5/2020", "09АП-5/2020"},
+    FindCase{"NА40-5/2020", "А40-5/2020"},
+    FindCase{"No.А40-5/2020 и NoА41-6/2020", "А40-5/2020"},
+    FindCase{"NoА41-6/2020", "А41-6/2020"},
     // Forms from web addresses.
     FindCase{"a40-128721_20-149-933", "А40-128721/20-149-933"},
     FindCase{"15ap-4619_2017", "15АП-4619/2017"},
@@ -58,6 +62,8 @@ INSTANTIATE_TEST_SUITE_P(Lines, FirstArbitrationNumberTest, ::testing::Values(
     FindCase{"А40-1/200", "-"},
     FindCase{"А40-1/20081", "-"},
     FindCase{"ФА40-1/2008", "-"},
+    FindCase{"ONА40-1/2008", "-"},
+    FindCase{"123АП-1/2008", "-"},
     FindCase{"А401-1/2008", "-"},
     FindCase{"А40-1234", "-"},
     FindCase{"А40-/2008", "-"},
@@ -90,6 +96,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, OtherCourtNumberTest, ::testing::Values(
     OtherCourtCase{"дело № 2-521/2023 ~ М-1/2023", CourtSystem::GeneralJurisdiction, "2-521/2023"},
     OtherCourtCase{"88-22372/2024", CourtSystem::GeneralJurisdiction, "88-22372/2024"},
     OtherCourtCase{"2а-15/2021", CourtSystem::GeneralJurisdiction, "2а-15/2021"},
+    OtherCourtCase{"№ 8Г-1234/2021", CourtSystem::GeneralJurisdiction, "8Г-1234/2021"},
     OtherCourtCase{"УИД 50RS0016-01-2024-000805-79", CourtSystem::GeneralJurisdiction, "50RS0016-01-2024-000805-79"}));
 
 TEST(CaseNumberFinderTest, FindsEveryNumberInOrderWithItsPlace)

@@ -1,20 +1,22 @@
 #include "PastedCaseNumber.h"
 
 #include "decoder/CaseNumberFinder.h"
-#include "decoder/CaseNumberInput.h"
 #include "decoder/DmDLLUnit.h"
 
 PastedCaseNumber decodePasted(TDMDLL &decoder, const QString &pasted)
 {
-    const auto found = decoder.caseNumberFinder().findFirst(pasted);
-    const bool arbitration = found && found->system == CourtSystem::Arbitration;
-
+    const CaseNumberFinder &finder = decoder.caseNumberFinder();
     PastedCaseNumber decoded;
-    decoded.number = arbitration ? found->number : cleanedTypedNumber(pasted);
+    decoded.number = finder.decoderInput(pasted);
     // The decoder consumes its argument; the caller keeps the number it shows.
     QString consumed = decoded.number;
     decoded.info = decoder.DecodeJobNum(consumed);
-    if (found && !arbitration && decoded.info.error != QLatin1String("OK"))
-        decoded.explanation = otherCourtExplanation(found->system);
+
+    // Only a refused text needs a word on whose number it holds, so only then is it searched again.
+    if (decoded.info.error != QLatin1String("OK")) {
+        const auto found = finder.findFirst(pasted);
+        if (found && found->system != CourtSystem::Arbitration)
+            decoded.explanation = otherCourtExplanation(found->system);
+    }
     return decoded;
 }

@@ -3,13 +3,17 @@ JOBS := 2
 
 FUZZ_SECONDS := 300
 
-.PHONY: run test bench fuzz build packages clean
+.PHONY: run test deb bench fuzz build packages clean
 
 run: build
 	$(BUILD_DIR)/src/velmora
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# build/velmora_<version>_amd64.deb, from the Release binaries of `build`.
+deb: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 bench: packages
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release

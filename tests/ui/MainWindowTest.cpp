@@ -211,7 +211,7 @@ TEST_F(MainWindowTest, AnchoredControlsFollowTheResizedWindow)
         EXPECT_EQ(control<QWidget>(place.name)->geometry(), place.geometry) << place.name;
 }
 
-TEST_F(MainWindowTest, AboutBoxIsOwnedByTheMainWindowAndCarriesTheIcon)
+TEST_F(MainWindowTest, AboutBoxIsOwnedByTheMainWindowAndNamesTheDatabaseFile)
 {
     auto *button1 = control<SplitButton>("Button1");
     ASSERT_NE(button1->menu(), nullptr);
@@ -224,7 +224,8 @@ TEST_F(MainWindowTest, AboutBoxIsOwnedByTheMainWindowAndCarriesTheIcon)
     ASSERT_EQ(dialogs.aboutBoxes.size(), 1);
     EXPECT_EQ(dialogs.aboutBoxes.at(0).owner, Form6);
     EXPECT_EQ(dialogs.aboutBoxes.at(0).caption, QStringLiteral("Velmora 1.0"));
-    EXPECT_FALSE(dialogs.aboutBoxes.at(0).text.isEmpty());
+    // The file in use, which may be beside the program or in the user's data folder.
+    EXPECT_TRUE(dialogs.aboutBoxes.at(0).text.contains(database.path().toHtmlEscaped())) << dialogs.aboutBoxes.at(0).text.toStdString();
     EXPECT_FALSE(Form6->windowIcon().isNull());
 }
 
@@ -259,11 +260,12 @@ TEST_F(MainWindowTest, ExitEndsTheProgramEvenWithTheEditorOpen)
     EXPECT_FALSE(Form6->isVisible());
 }
 
-// A folder that does not exist: the database can be neither found nor made.
+// A folder under a regular file: the database can be neither found nor made,
+// not even by root, and the missing folder cannot be made either.
 class MissingDatabaseTest : public MainWindowTest
 {
 protected:
-    MissingDatabaseTest() { setDatabasePath(database.folder() + QStringLiteral("/missing/CaseNumber.db")); }
+    MissingDatabaseTest() { setDatabasePath(database.path() + QStringLiteral("/missing/CaseNumber.db")); }
 };
 
 TEST_F(MissingDatabaseTest, StartUpReportsTheErrorsAndTheWindowStillOpens)

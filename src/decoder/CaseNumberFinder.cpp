@@ -130,6 +130,7 @@ struct CaseNumberFinder::Scanner
             return startsWord(i - 1);
         return i >= 2 && text[i - 1] == u'o' && text[i - 2] == u'N' && startsWord(i - 2);
     }
+
     bool endsWord(qsizetype i) const { return i >= text.size() || !isWordCharacter(text[i]); }
 
     qsizetype skipBlanks(qsizetype i) const

@@ -3,6 +3,8 @@
 #include "decoder/CaseNumberInput.h"
 #include "decoder/CaseYear.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -108,6 +110,15 @@ struct CaseNumberFinder::Scanner
     const QHash<QChar, QList<DatabaseCode>> &extraCodes;
     // Asked of the clock once per search, and only when a number is found.
     mutable int currentYear = 0;
+    // Codes and years repeat from number to number; a text full of numbers
+    // keeps one copy of each instead of one per number.
+    mutable QSet<QString> sharedTexts;
+
+    QString shared(const QString &repeatingText) const
+    {
+        const auto known = sharedTexts.constFind(repeatingText);
+        return known != sharedTexts.cend() ? *known : *sharedTexts.insert(repeatingText);
+    }
 
     // The calendar of the local time zone costs more than a whole search of
     // a typical line; a year read in UTC is off for a few hours a year only.
@@ -316,10 +327,10 @@ struct CaseNumberFinder::Scanner
         found.system = CourtSystem::Arbitration;
         found.position = start;
         found.length = end - start;
-        found.courtCode = code;
+        found.courtCode = shared(code);
         found.serial = serial;
-        found.year = yearText;
-        found.fullYear = fullCaseYear(yearText, currentYear);
+        found.year = shared(yearText);
+        found.fullYear = shared(fullCaseYear(yearText, currentYear));
         found.number = code + QLatin1Char('-') + serial + QLatin1Char('/') + yearText + tail;
         return found;
     }

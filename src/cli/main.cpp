@@ -125,7 +125,7 @@ int main(int argc, char *argv[])
             for (const QString &line : format->answer(decoded, isFirst))
                 out << line << '\n';
             isFirst = false;
-            if (decoded.decoded.info.error != QLatin1String("OK"))
+            if (decoded.decoded.info.error != StructInfo::FoundStatus)
                 status = SomeNotFound;
         }
     } catch (const DatabaseError &error) {

@@ -13,7 +13,7 @@ PastedCaseNumber decodePasted(TDMDLL &decoder, const QString &pasted)
     decoded.info = decoder.DecodeJobNum(consumed);
 
     // Only a refused text needs a word on whose number it holds, so only then is it searched again.
-    if (decoded.info.error != QLatin1String("OK")) {
+    if (decoded.info.error != StructInfo::FoundStatus) {
         const auto found = finder.findFirst(pasted);
         if (found && found->system != CourtSystem::Arbitration)
             decoded.explanation = otherCourtExplanation(found->system);

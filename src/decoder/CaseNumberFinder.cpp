@@ -253,8 +253,9 @@ struct CaseNumberFinder::Scanner
         if (code->appeal && foldCodeLetter(at(afterDash)) == CyrillicA)
             return appealOfFirstInstance(start, code->text(), afterDash);
 
-        const qsizetype serialEnd = digitsEnd(afterDash);
-        if (serialEnd == afterDash)
+        const qsizetype serialStart = afterComposition(afterDash);
+        const qsizetype serialEnd = digitsEnd(serialStart);
+        if (serialEnd == serialStart)
             return std::nullopt;
         qsizetype i = skipBlanks(serialEnd);
         if (!isSlash(at(i)))
@@ -272,8 +273,19 @@ struct CaseNumberFinder::Scanner
             tail += text.mid(end + 1, segmentEnd - end - 1);
             end = segmentEnd;
         }
-        return arbitrationNumber(start, end, code->text(), text.mid(afterDash, serialEnd - afterDash).toString(),
+        return arbitrationNumber(start, end, code->text(), text.mid(serialStart, serialEnd - serialStart).toString(),
                                  yearMatch->text, tail);
+    }
+
+    // "А41-К1-12345/05": the Moscow region's court once named the
+    // composition before the serial; the decoder is given the serial alone.
+    qsizetype afterComposition(qsizetype i) const
+    {
+        const char16_t k = at(i).unicode();
+        if (k != 0x041A && k != 0x043A && k != u'K' && k != u'k')
+            return i;
+        const qsizetype numberEnd = digitsEnd(i + 1);
+        return numberEnd > i + 1 && isDash(at(numberEnd)) ? numberEnd + 1 : i;
     }
 
     // "06АП-А73/2008-2/3653": an appeal court's old numbering, with the first

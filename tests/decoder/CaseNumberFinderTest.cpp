@@ -56,6 +56,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, FirstArbitrationNumberTest, ::testing::Values(
     FindCase{"А40-1/19, А41-2/20", "А40-1/19"},
     FindCase{"А40-1/2014 по делу N СИП-1/2014", "А40-1/2014"},
     FindCase{"А40-1234/08-101-503-9", "А40-1234/08-101-503-9"},
+    FindCase{"Дело № А41-К1-12345/05", "А41-12345/05"},
     // Both an other-court and an arbitration number: the arbitration number is decoded.
     FindCase{"N 300-ЭС24-6956 по делу N СИП-295/2023", "СИП-295/2023"},
     // Not a number: a year of three or five digits, a code glued to a word, no year at all.

@@ -9,6 +9,7 @@
 void registerOpenEditorBenchmarks();
 void registerPointQueryBenchmarks();
 void registerDecodeBenchmarks();
+void registerFindBenchmarks();
 void registerStartupBenchmarks();
 
 // Google Benchmark lets exceptions end the whole run; a file that cannot be

@@ -36,6 +36,7 @@ int main(int argc, char **argv)
     registerStartupBenchmarks();
     registerPointQueryBenchmarks();
     registerDecodeBenchmarks();
+    registerFindBenchmarks();
 
     const std::unique_ptr<benchmark::BenchmarkReporter> display(benchmark::CreateDefaultDisplayReporter());
     MedianReporter reporter(*display);

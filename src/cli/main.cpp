@@ -3,8 +3,8 @@
 #include "cli/OutputFormat.h"
 #include "data/DatabaseError.h"
 #include "data/DatabaseLocation.h"
-#include "decoder/CaseNumberInput.h"
 #include "decoder/DmDLLUnit.h"
+#include "decoder/PastedCaseNumber.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -18,7 +18,8 @@ enum ExitStatus { AllFound = 0, SomeNotFound = 1, UsageOrDatabaseError = 2 };
 
 const char HelpText[] =
     "Использование: velmora-decode [--db БАЗА] [--format text|tsv|json] [НОМЕР ...]\n"
-    "Расшифровывает номера дел арбитражных судов так же, как главное окно Velmora.\n"
+    "Расшифровывает номера дел арбитражных судов так же, как главное окно Velmora:\n"
+    "из каждого НОМЕРА или строки берётся первый найденный в тексте номер дела.\n"
     "Без НОМЕРОВ читает номера со стандартного ввода, по одному в строке; пустые строки пропускаются.\n"
     "  --db БАЗА       справочная база: путь к файлу или адрес сервера PostgreSQL\n"
     "                  postgresql://…; по умолчанию CaseNumber.db рядом с программой,\n"
@@ -28,6 +29,8 @@ const char HelpText[] =
     "                  базу по умолчанию создаёт программа velmora при первом запуске.\n"
     "  --format text   строки главного окна, ответы разделены пустой строкой (по умолчанию);\n"
     "  --format tsv    строка заголовка, затем по строке на номер, значения через табуляцию;\n"
+    "                  в TSV и JSON также number (найденный номер), full_year (год четырьмя\n"
+    "                  цифрами) и explanation (чей это номер, если не арбитражного суда).\n"
     "  --format json   по объекту JSON в строке.\n"
     "Код выхода: 0 — суд найден для каждого номера, 1 — не найден хотя бы для одного,\n"
     "2 — ошибка в параметрах или в базе данных.\n";
@@ -119,12 +122,11 @@ int main(int argc, char *argv[])
             out << line << '\n';
         bool isFirst = true;
         for (const QString &input : numbers) {
-            QString number = normalizeCaseNumber(input);
-            const StructInfo info = decoder.DecodeJobNum(number);
-            for (const QString &line : format->answer(input, info, isFirst))
+            const DecodedInput decoded{input, decodePasted(decoder, input)};
+            for (const QString &line : format->answer(decoded, isFirst))
                 out << line << '\n';
             isFirst = false;
-            if (info.error != StructInfo::FoundStatus)
+            if (decoded.decoded.info.error != StructInfo::FoundStatus)
                 status = SomeNotFound;
         }
     } catch (const DatabaseError &error) {

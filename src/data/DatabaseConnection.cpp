@@ -131,6 +131,12 @@ pg_conn *DatabaseConnection::serverHandle() const
 {
     if (!m_server)
         throw DatabaseError(QStringLiteral("Нет соединения с базой данных «%1».").arg(shownLocation()));
+    // A server that went away since the last statement has closed the socket;
+    // reading what is pending notices it, so that the statement goes to a new
+    // session instead of failing. Never inside a transaction, which a new
+    // session would silently lose.
+    if (PQstatus(m_server) == CONNECTION_OK && PQtransactionStatus(m_server) == PQTRANS_IDLE)
+        PQconsumeInput(m_server);
     if (PQstatus(m_server) == CONNECTION_BAD) {
         // A new session has none of the old one's prepared statements.
         m_serverStatements.clear();

@@ -3,6 +3,7 @@
 #include "data/DataSource.h"
 #include "data/DatabaseConnection.h"
 #include "data/Dataset.h"
+#include "decoder/CaseNumberFinder.h"
 #include "decoder/StructInfo.h"
 
 #include <QObject>
@@ -36,6 +37,11 @@ public:
     // The dataset path, which every other path must agree with; the tests compare them.
     void setIndexedLookups(bool enabled) { m_indexedLookups = enabled; }
 
+    // The finder for pasted numbers, knowing every court code of the open
+    // database; the codes are read again after a reconnect and after each
+    // reopen of the lookup dataset, which the editor does after every action.
+    const CaseNumberFinder &caseNumberFinder();
+
     DatabaseConnection *UniConnection1;
     Dataset *UniQuery1;
     DataSource *UniDataSource1;
@@ -48,6 +54,9 @@ private:
     // On a server the server itself narrows the join to the court.
     std::unique_ptr<ServerCourtRows> m_serverRows;
     bool m_indexedLookups = true;
+
+    CaseNumberFinder m_finder;
+    bool m_finderCodesStale = true;
 };
 
 extern TDMDLL *DMDLL;

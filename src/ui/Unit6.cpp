@@ -3,8 +3,8 @@
 #include "Unit2.h"
 #include "data/DatabaseLocation.h"
 #include "data/DmUnit.h"
-#include "decoder/CaseNumberInput.h"
 #include "decoder/DmDLLUnit.h"
+#include "decoder/PastedCaseNumber.h"
 #include "decoder/ResultLines.h"
 #include "widgets/AnchoredLayout.h"
 #include "widgets/ModalDialogs.h"
@@ -100,13 +100,14 @@ void TForm6::FormShow()
 
 void TForm6::Button2Click()
 {
-    Edit1->setText(normalizeCaseNumber(Edit1->text()));
-    // The decoder consumes its argument; Edit1 keeps what the user sees.
-    QString number = Edit1->text();
-    const StructInfo info = DMDLL->DecodeJobNum(number);
+    const PastedCaseNumber decoded = decodePasted(*DMDLL, Edit1->text());
+    // The box shows what was decoded, so the user sees which number was taken from the text.
+    Edit1->setText(decoded.number);
     Memo1->clear();
-    for (const QString &line : resultLines(info))
+    for (const QString &line : resultLines(decoded.info))
         Memo1->appendPlainText(line);
+    if (!decoded.explanation.isEmpty())
+        Memo1->appendPlainText(decoded.explanation);
 }
 
 void TForm6::Button1Click()

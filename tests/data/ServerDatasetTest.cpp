@@ -122,9 +122,11 @@ TEST_F(ServerDatasetTest, SecondClientEditingTheSameRowGetsTheConflictMessage)
 TEST_F(ServerDatasetTest, ReadOnlyRoleGetsTheNoRightsMessageAndKeepsReading)
 {
     const QString database = reference.location().section(QLatin1Char('/'), 3).section(QLatin1Char('?'), 0, 0);
-    reference.execute(QStringLiteral("CREATE ROLE reader LOGIN; GRANT SELECT ON judgement, structures, separation TO reader"));
+    // Roles belong to the whole server: each database has its own reader.
+    const QString reader = QStringLiteral("reader_") + database;
+    reference.execute(QStringLiteral("CREATE ROLE %1 LOGIN; GRANT SELECT ON judgement, structures, separation TO %1").arg(reader));
     DatabaseConnection readerConnection;
-    readerConnection.setDatabasePath(PostgresTestServer::instance().uri(database, QStringLiteral("reader")));
+    readerConnection.setDatabasePath(PostgresTestServer::instance().uri(database, reader));
     readerConnection.connectToDatabase();
     Dataset readerCourts(&readerConnection, QStringLiteral("select * from judgement order by GUID"));
     readerCourts.open();

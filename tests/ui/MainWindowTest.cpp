@@ -95,7 +95,7 @@ TEST_F(MainWindowTest, EnterInTheNumberBoxDecodesAsTheButtonDoes)
     EXPECT_EQ(edit1()->text(), QStringLiteral("А40-1234/08-101-503"));
 }
 
-TEST_F(MainWindowTest, OnlyTheFirstLatinCapitalAIsReplaced)
+TEST_F(MainWindowTest, Edit1ShowsTheNumberTakenFromThePastedText)
 {
     struct Case
     {
@@ -103,15 +103,24 @@ TEST_F(MainWindowTest, OnlyTheFirstLatinCapitalAIsReplaced)
         QString shown;
     };
     const QList<Case> cases{
-        {QStringLiteral("A40-1234/08-101-503A"), QStringLiteral("А40-1234/08-101-503A")},
+        {QStringLiteral("A40-1234/08-101-503A"), QStringLiteral("А40-1234/08-101-503")},
+        {QStringLiteral("г. Москва, дело № a40\u20111234/08-101-503 (судья Иванов)"), QStringLiteral("А40-1234/08-101-503")},
+        // No number of a known shape: cleaned as typed, only the court code's first capital A made Cyrillic.
         {QStringLiteral("AA40-1234/08-101-503"), QStringLiteral("АA40-1234/08-101-503")},
-        {QStringLiteral("a40-1234/08-101-503"), QStringLiteral("a40-1234/08-101-503")},
-        {QStringLiteral("a40-A"), QStringLiteral("a40-А")},
+        {QStringLiteral("a40-A"), QStringLiteral("a40-A")},
     };
     for (const Case &c : cases) {
         decode(c.typed);
         EXPECT_EQ(edit1()->text(), c.shown) << c.typed.toStdString();
     }
+    EXPECT_EQ(decode(QStringLiteral("Дело № А40 - 1234/08-101-503.")), ExampleLines);
+}
+
+TEST_F(MainWindowTest, AnOtherCourtNumberIsNamedAfterTheNotFoundLine)
+{
+    EXPECT_EQ(decode(QStringLiteral("Определение от 24 августа 2020 г. N 305-ЭС19-17553")),
+              (QStringList{QStringLiteral("Информация не найдена, возможно ошибка ввода номера дела "),
+                           QStringLiteral("Это номер дела Верховного Суда Российской Федерации, а не арбитражного суда.")}));
 }
 
 TEST_F(MainWindowTest, YearLineCompletesTwoDigitYearsOnly)

@@ -1,6 +1,9 @@
 // velmora-decode: the main window's decoding for scripts and batch work.
 
 #include "cli/OutputFormat.h"
+#include "cli/StandardInputLines.h"
+#include "cli/StandardOutput.h"
+#include "cli/StandardStreamError.h"
 #include "data/DatabaseError.h"
 #include "data/DatabaseLocation.h"
 #include "decoder/CaseNumberInput.h"
@@ -9,7 +12,6 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include <cstdio>
 #include <optional>
 
 namespace {
@@ -27,7 +29,7 @@ const char HelpText[] =
     "  --format tsv    строка заголовка, затем по строке на номер, значения через табуляцию;\n"
     "  --format json   по объекту JSON в строке.\n"
     "Код выхода: 0 — суд найден для каждого номера, 1 — не найден хотя бы для одного,\n"
-    "2 — ошибка в параметрах или в базе данных.\n";
+    "2 — ошибка в параметрах, в базе данных, при чтении ввода или записи вывода.\n";
 
 struct Arguments
 {
@@ -68,18 +70,6 @@ std::optional<Arguments> parseArguments(const QStringList &words, QString *probl
     return arguments;
 }
 
-QStringList numbersFromStandardInput()
-{
-    QTextStream in(stdin);
-    QStringList numbers;
-    QString line;
-    while (in.readLineInto(&line)) {
-        if (!line.trimmed().isEmpty())
-            numbers << line;
-    }
-    return numbers;
-}
-
 int fail(const QString &message)
 {
     QTextStream(stderr) << "velmora-decode: " << QString(message).replace(QLatin1Char('\n'), QLatin1Char(' ')) << '\n';
@@ -90,14 +80,21 @@ int fail(const QString &message)
 
 int main(int argc, char *argv[])
 {
+    if (!StandardOutput::isOpen())
+        return fail(QStringLiteral("стандартный вывод закрыт: ответы некуда записать"));
     QCoreApplication application(argc, argv);
 
     QString problem;
     const auto arguments = parseArguments(application.arguments(), &problem);
     if (!arguments)
         return fail(problem + QStringLiteral("; см. velmora-decode --help"));
+    StandardOutput out;
     if (arguments->help) {
-        QTextStream(stdout) << QString::fromUtf8(HelpText);
+        try {
+            out.writeLines(QString::fromUtf8(HelpText).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
+        } catch (const StandardStreamError &error) {
+            return error.readerGone() ? UsageOrDatabaseError : fail(error.message());
+        }
         return AllFound;
     }
     const auto format = OutputFormat::fromName(arguments->formatName);
@@ -107,26 +104,34 @@ int main(int argc, char *argv[])
     TDMDLL decoder;
     decoder.UniConnection1->setDatabasePath(arguments->databasePath);
     decoder.UniConnection1->setAccess(DatabaseConnection::Access::ReadOnly);
-    QTextStream out(stdout);
     int status = AllFound;
+    bool isFirst = true;
+    const auto answer = [&](const QString &input) {
+        QString number = normalizeCaseNumber(input);
+        const StructInfo info = decoder.DecodeJobNum(number);
+        out.writeLines(format->answer(input, info, isFirst));
+        isFirst = false;
+        if (info.error != QLatin1String("OK"))
+            status = SomeNotFound;
+    };
     try {
         decoder.UniConnection1->connectToDatabase();
-        const QStringList numbers = arguments->numbers.isEmpty() ? numbersFromStandardInput() : arguments->numbers;
-        for (const QString &line : format->header())
-            out << line << '\n';
-        bool isFirst = true;
-        for (const QString &input : numbers) {
-            QString number = normalizeCaseNumber(input);
-            const StructInfo info = decoder.DecodeJobNum(number);
-            for (const QString &line : format->answer(input, info, isFirst))
-                out << line << '\n';
-            isFirst = false;
-            if (info.error != QLatin1String("OK"))
-                status = SomeNotFound;
+        out.writeLines(format->header());
+        if (!arguments->numbers.isEmpty()) {
+            for (const QString &input : arguments->numbers)
+                answer(input);
+        } else {
+            StandardInputLines lines;
+            while (const std::optional<QString> line = lines.next()) {
+                if (!line->trimmed().isEmpty())
+                    answer(*line);
+            }
         }
     } catch (const DatabaseError &error) {
-        out.flush();
         return fail(error.message());
+    } catch (const StandardStreamError &error) {
+        // Like any Unix filter, stop without a word when the reader has gone.
+        return error.readerGone() ? UsageOrDatabaseError : fail(error.message());
     }
     return status;
 }

@@ -271,6 +271,23 @@ TEST_F(MissingDatabaseTest, StartUpReportsTheErrorsAndTheWindowStillOpens)
     EXPECT_TRUE(memo1()->toPlainText().isEmpty());
 }
 
+// The user mends what the messages said; the program goes on without a restart.
+TEST_F(MissingDatabaseTest, DecodeAndEditorConnectAgainOnceTheFileIsThere)
+{
+    ASSERT_EQ(dialogs.errors.size(), 3);
+    ASSERT_TRUE(QDir(database.folder()).mkdir(QStringLiteral("missing")));
+    ASSERT_TRUE(QFile::copy(database.path(), database.folder() + QStringLiteral("/missing/CaseNumber.db")));
+    database.execute(QStringLiteral("UPDATE judgement SET JudgementName = 'не этот файл'"));
+
+    EXPECT_EQ(decode(QStringLiteral("А40-1234/08-101-503")), ExampleLines);
+
+    QTest::mouseClick(control<SplitButton>("Button1"), Qt::LeftButton, {}, QPoint(20, 12));
+    ASSERT_TRUE(Form2->isVisible());
+    EXPECT_EQ(DM->UniQuery1->rowCount(), 2);
+    EXPECT_EQ(DM->UniQuery1->fieldText(QStringLiteral("JudgementName")), QStringLiteral("Арбитражный суд города Москвы"));
+    EXPECT_EQ(dialogs.errors.size(), 3);
+}
+
 // An empty folder, as on a new user's first start.
 class FirstStartTest : public MainWindowTest
 {

@@ -37,11 +37,11 @@ void decodeAndCheck(const QString &number)
 {
     QString consumed = number;
     const StructInfo info = decoder->DecodeJobNum(consumed);
-    check(info.error == QLatin1String("OK") || info.error == QLatin1String("NO Found !!!"));
+    check(info.error == StructInfo::FoundStatus || info.error == StructInfo::NotFoundStatus);
     check(number.startsWith(info.codsud));
     check(!decoder->UniQuery1->isOpen());
     check(decoder->UniQuery1->statement() == TDMDLL::JoinStatement);
-    if (info.error != QLatin1String("OK"))
+    if (info.error != StructInfo::FoundStatus)
         check(info.sudname.isEmpty());
 
     QString consumedAgain = number;

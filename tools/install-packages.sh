@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation2
+  dpkg-dev file lintian desktop-file-utils appstream man-db
   "$@"
 )
 

@@ -22,7 +22,9 @@ const char HelpText[] =
     "Использование: velmora-decode [--db ФАЙЛ] [--format text|tsv|json] [НОМЕР ...]\n"
     "Расшифровывает номера дел арбитражных судов так же, как главное окно Velmora.\n"
     "Без НОМЕРОВ читает номера со стандартного ввода, по одному в строке; пустые строки пропускаются.\n"
-    "  --db ФАЙЛ       справочная база (по умолчанию CaseNumber.db рядом с программой);\n"
+    "  --db ФАЙЛ       справочная база; по умолчанию CaseNumber.db рядом с программой,\n"
+    "                  если он там есть или папка программы доступна для записи,\n"
+    "                  иначе ~/.local/share/Velmora/CaseNumber.db;\n"
     "                  открывается только для чтения и никогда не создаётся;\n"
     "                  базу по умолчанию создаёт программа velmora при первом запуске.\n"
     "  --format text   строки главного окна, ответы разделены пустой строкой (по умолчанию);\n"
@@ -111,7 +113,7 @@ int main(int argc, char *argv[])
         const StructInfo info = decoder.DecodeJobNum(number);
         out.writeLines(format->answer(input, info, isFirst));
         isFirst = false;
-        if (info.error != QLatin1String("OK"))
+        if (info.error != StructInfo::FoundStatus)
             status = SomeNotFound;
     };
     try {

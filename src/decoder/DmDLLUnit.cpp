@@ -13,9 +13,6 @@ const QString TDMDLL::JoinStatement = QStringLiteral(
 
 namespace {
 
-const QString FoundStatus = QStringLiteral("OK");
-const QString NotFoundStatus = QStringLiteral("NO Found !!!");
-
 // The text primitives of case-number cutting: 1-based positions on UTF-16 text.
 qsizetype find(QChar c, const QString &s)
 {
@@ -95,7 +92,7 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
         info.jobnum_in_struct = str;
 
         const CourtRows::Answer answer = rows.lookUp(code, sep);
-        status = answer.divisionFound ? FoundStatus : NotFoundStatus;
+        status = answer.divisionFound ? StructInfo::FoundStatus : StructInfo::NotFoundStatus;
         info.sudname = answer.current.JudgementName;
         info.otdelphone = answer.current.Phone;
         info.snum = answer.current.StructureNum;
@@ -109,7 +106,7 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
             courtFirstRow = answer;
     }
 
-    if (status != FoundStatus) {
+    if (status != StructInfo::FoundStatus) {
         if (year.isEmpty()) {
             p = find(QLatin1Char('-'), str);
             year = p > 0 ? copy(str, p - 1) : str;
@@ -126,7 +123,7 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
             courtExists = courtExists || name.has_value();
             info.sudname = name.value_or(QString());
         }
-        status = courtExists ? FoundStatus : NotFoundStatus;
+        status = courtExists ? StructInfo::FoundStatus : StructInfo::NotFoundStatus;
 
         // None of the division's details belong to this case when its division is unknown.
         info.otdelphone.clear();

@@ -4,8 +4,6 @@
 
 namespace {
 
-const QString FoundStatus = QStringLiteral("OK");
-
 // Court files of the last century still come up; a two-digit year that lies
 // ahead of this year cannot be a case already filed, so it is read as 19xx.
 QString yearLine(const QString &year, int currentYear)
@@ -23,7 +21,7 @@ QString yearLine(const QString &year, int currentYear)
 
 QStringList resultLines(const StructInfo &info, int currentYear)
 {
-    if (info.error != FoundStatus)
+    if (info.error != StructInfo::FoundStatus)
         return {QStringLiteral("Информация не найдена, возможно ошибка ввода номера дела ")};
     return {
         QStringLiteral("Название суда: ") + info.sudname,

@@ -10,6 +10,7 @@
 #include "widgets/ModalDialogs.h"
 #include "widgets/SplitButton.h"
 
+#include <QDir>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -120,13 +121,17 @@ void TForm6::Button1Click()
 
 void TForm6::N1Click()
 {
+    // The file may sit beside the program or in the user's data folder; the
+    // user who wants to copy or replace it needs to know which.
+    const QString databaseFile = QDir::toNativeSeparators(DM->UniConnection1->databasePath());
     ModalDialogs::current().showAbout(
         this, QStringLiteral("Velmora 1.0"),
         QStringLiteral("<p><b>Velmora 1.0</b></p>"
                        "<p>Расшифровка номеров дел арбитражных судов: суд, год, отделение, "
                        "телефоны, зал и этаж, состав и его факс.</p>"
-                       "<p>Справочник судов хранится в файле CaseNumber.db рядом с программой.</p>"
-                       "<p>© Разработчики Velmora.</p>"));
+                       "<p>Справочник судов хранится в файле %1.</p>"
+                       "<p>© Разработчики Velmora.</p>")
+            .arg(databaseFile.toHtmlEscaped()));
 }
 
 void TForm6::Button3Click()

@@ -1,10 +1,13 @@
 #include "support/QtPrinters.h"
 #include "support/ScratchDatabase.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -47,7 +50,8 @@ protected:
     // The process is the caller's, to send the output elsewhere or start elsewhere.
     CommandRun decode(QProcess &process, const QStringList &arguments, const QByteArray &input = {})
     {
-        process.start(QStringLiteral(VELMORA_DECODE_PATH), arguments);
+        process.setProcessEnvironment(environment);
+        process.start(program, arguments);
         EXPECT_TRUE(process.waitForStarted());
         process.write(input);
         process.closeWriteChannel();
@@ -63,6 +67,8 @@ protected:
 
     QTemporaryDir folder;
     QString databasePath = folder.filePath(QStringLiteral("reference.db"));
+    QString program = QStringLiteral(VELMORA_DECODE_PATH);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
 };
 
 TEST_F(DecodeCommandTest, TextIsWhatTheWindowShowsWithOneBlankLineBetweenNumbers)
@@ -147,6 +153,29 @@ TEST_F(DecodeCommandTest, UsageAndDatabaseErrorsExitTwoWithOneLineNamingTheProbl
         EXPECT_TRUE(run.err.contains(c.mentioned)) << run.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(missing)) << "the decoder must never create a database";
+}
+
+// A copy of the command in a folder of its own, with a data folder of its own,
+// shows where it looks without --db.
+TEST_F(DecodeCommandTest, WithoutDbReadsTheFileBesideItselfAndNeverCreatesOne)
+{
+    QTemporaryDir portable;
+    ASSERT_TRUE(portable.isValid());
+    program = portable.filePath(QStringLiteral("velmora-decode"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VELMORA_DECODE_PATH), program));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), folder.filePath(QStringLiteral("data")));
+    const QString besideCommand = portable.filePath(QStringLiteral("CaseNumber.db"));
+
+    const CommandRun missing = decode({QStringLiteral("А40-1234/08-101-503")});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(missing.err.contains(besideCommand)) << missing.err.toStdString();
+    EXPECT_EQ(QDir(portable.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("velmora-decode")});
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath(QStringLiteral("data"))));
+
+    ASSERT_TRUE(QFile::copy(databasePath, besideCommand));
+    const CommandRun found = decode({QStringLiteral("А40-1234/08-101-503")});
+    EXPECT_EQ(found.exitCode, 0) << found.err.toStdString();
+    EXPECT_EQ(found.out.value(0), QStringLiteral("Название суда: Арбитражный суд города Москвы"));
 }
 
 TEST_F(DecodeCommandTest, BrokenDatabaseStopsWithExitTwo)

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <sqlite3.h>
 
 namespace {
 
@@ -202,7 +203,7 @@ TEST_F(MainWindowTest, AnchoredControlsFollowTheResizedWindow)
         EXPECT_EQ(control<QWidget>(place.name)->geometry(), place.geometry) << place.name;
 }
 
-TEST_F(MainWindowTest, AboutBoxIsOwnedByTheMainWindowAndCarriesTheIcon)
+TEST_F(MainWindowTest, AboutBoxIsOwnedByTheMainWindowAndNamesTheDatabaseFile)
 {
     auto *button1 = control<SplitButton>("Button1");
     ASSERT_NE(button1->menu(), nullptr);
@@ -215,7 +216,8 @@ TEST_F(MainWindowTest, AboutBoxIsOwnedByTheMainWindowAndCarriesTheIcon)
     ASSERT_EQ(dialogs.aboutBoxes.size(), 1);
     EXPECT_EQ(dialogs.aboutBoxes.at(0).owner, Form6);
     EXPECT_EQ(dialogs.aboutBoxes.at(0).caption, QStringLiteral("Velmora 1.0"));
-    EXPECT_FALSE(dialogs.aboutBoxes.at(0).text.isEmpty());
+    // The file in use, which may be beside the program or in the user's data folder.
+    EXPECT_TRUE(dialogs.aboutBoxes.at(0).text.contains(database.path().toHtmlEscaped())) << dialogs.aboutBoxes.at(0).text.toStdString();
     EXPECT_FALSE(Form6->windowIcon().isNull());
 }
 
@@ -250,11 +252,12 @@ TEST_F(MainWindowTest, ExitEndsTheProgramEvenWithTheEditorOpen)
     EXPECT_FALSE(Form6->isVisible());
 }
 
-// A folder that does not exist: the database can be neither found nor made.
+// A folder under a regular file: the database can be neither found nor made,
+// not even by root, and the missing folder cannot be made either.
 class MissingDatabaseTest : public MainWindowTest
 {
 protected:
-    MissingDatabaseTest() { setDatabasePath(database.folder() + QStringLiteral("/missing/CaseNumber.db")); }
+    MissingDatabaseTest() { setDatabasePath(database.path() + QStringLiteral("/missing/CaseNumber.db")); }
 };
 
 TEST_F(MissingDatabaseTest, StartUpReportsTheErrorsAndTheWindowStillOpens)
@@ -271,21 +274,46 @@ TEST_F(MissingDatabaseTest, StartUpReportsTheErrorsAndTheWindowStillOpens)
     EXPECT_TRUE(memo1()->toPlainText().isEmpty());
 }
 
-// The user mends what the messages said; the program goes on without a restart.
-TEST_F(MissingDatabaseTest, DecodeAndEditorConnectAgainOnceTheFileIsThere)
+// Another program holds the file locked while the program starts; the user
+// closes it and goes on without a restart.
+class LockedAtStartTest : public MainWindowTest
 {
-    ASSERT_EQ(dialogs.errors.size(), 3);
-    ASSERT_TRUE(QDir(database.folder()).mkdir(QStringLiteral("missing")));
-    ASSERT_TRUE(QFile::copy(database.path(), database.folder() + QStringLiteral("/missing/CaseNumber.db")));
-    database.execute(QStringLiteral("UPDATE judgement SET JudgementName = 'не этот файл'"));
+protected:
+    LockedAtStartTest()
+    {
+        sqlite3_open(database.path().toUtf8().constData(), &m_otherProgram);
+        // Exclusive: even reading the schema waits, and gives up after the busy timeout.
+        m_locked = sqlite3_exec(m_otherProgram, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    ~LockedAtStartTest() override { closeOtherProgram(); }
+
+    void closeOtherProgram()
+    {
+        sqlite3_close(m_otherProgram); // an open transaction is rolled back
+        m_otherProgram = nullptr;
+    }
+
+    bool m_locked = false;
+
+private:
+    sqlite3 *m_otherProgram = nullptr;
+};
+
+TEST_F(LockedAtStartTest, DecodeAndEditorConnectAgainOnceTheFileIsFree)
+{
+    ASSERT_TRUE(m_locked);
+    // DMDLL connecting on creation, the main window connecting DM.
+    ASSERT_EQ(dialogs.errors.size(), 2);
+    for (const auto &error : dialogs.errors)
+        EXPECT_TRUE(error.text.contains(QStringLiteral("locked"))) << error.text.toStdString();
+    closeOtherProgram();
 
     EXPECT_EQ(decode(QStringLiteral("А40-1234/08-101-503")), ExampleLines);
 
     QTest::mouseClick(control<SplitButton>("Button1"), Qt::LeftButton, {}, QPoint(20, 12));
     ASSERT_TRUE(Form2->isVisible());
     EXPECT_EQ(DM->UniQuery1->rowCount(), 2);
-    EXPECT_EQ(DM->UniQuery1->fieldText(QStringLiteral("JudgementName")), QStringLiteral("Арбитражный суд города Москвы"));
-    EXPECT_EQ(dialogs.errors.size(), 3);
+    EXPECT_EQ(dialogs.errors.size(), 2);
 }
 
 // An empty folder, as on a new user's first start.

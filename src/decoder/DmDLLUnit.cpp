@@ -1,6 +1,7 @@
 #include "DmDLLUnit.h"
 
 #include "data/DatabaseLocation.h"
+#include "data/Transaction.h"
 #include "decoder/CourtCondition.h"
 #include "decoder/IndexedCourtRows.h"
 #include "decoder/LookupDatasetCourtRows.h"
@@ -73,6 +74,10 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
     info.jobnum = copy(str, p - 1);
     cut(str, p);
 
+    // Another program may commit between any two statements; one snapshot
+    // keeps the schema check, the candidate rows and the rows read from
+    // belonging to the same file.
+    Transaction snapshot(*UniConnection1);
     CourtRows &rows = m_indexedRows->isAvailable() ? static_cast<CourtRows &>(*m_indexedRows) : *m_datasetRows;
     QString status;
     QString year;
@@ -142,6 +147,7 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
     UniQuery1->setFiltered(false);
     UniQuery1->setFilter(courtCondition(code));
     UniQuery1->setFiltered(true);
+    snapshot.commit();
 
     info.error = status;
     info.year = year;

@@ -164,8 +164,10 @@ void TForm2::runAction(const QList<Dataset *> &closeFirst, Dataset *own, const s
         work();
     } catch (...) {
         // Nothing half-written stays in the edit buffer, and the grids show
-        // again what the file holds while the error is on the screen.
+        // again what the file holds while the error is on the screen: the
+        // row may have been changed by another program, so its own grid too.
         own->cancel();
+        own->close();
         own->open();
         for (Dataset *dataset : openAfter)
             dataset->open();

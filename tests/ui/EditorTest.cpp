@@ -482,6 +482,29 @@ TEST_F(LockedDatabaseTest, FailedWriteIsShownCancelledAndEverythingReopened)
     EXPECT_EQ(table("select count(*) from separation"), QStringList{"3"});
 }
 
+// Another program changes the court while its dialog is open: the editor's
+// change must not overwrite it, and the grid must show what the file holds.
+TEST_F(EditorTest, RowChangedByAnotherProgramIsNotOverwrittenAndShownAgain)
+{
+    clickRow(Form2->DBGrid1, 0);
+    dialogs.actOnNextDialog([this](QDialog &dialog) {
+        database.execute(QStringLiteral("UPDATE judgement SET JudgementName = 'Имя от другой программы' WHERE GUID = '{J40}'"));
+        auto *name = dialog.findChild<DataEdit *>(QStringLiteral("DBEdit2"));
+        name->selectAll();
+        typeText(name, QStringLiteral("Имя из редактора"));
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+    });
+    click(Form2->Button3);
+
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_EQ(dialogs.errors.at(0).text,
+              QStringLiteral("Запись изменена или удалена другой программой. Изменение не сохранено, таблица показана заново."));
+    expectAllOpenAndBrowsing();
+    EXPECT_EQ(table("select JudgementName from judgement where GUID = '{J40}'"), QStringList{"Имя от другой программы"});
+    EXPECT_TRUE(gridColumn(Form2->DBGrid1, 1).contains(QStringLiteral("Имя от другой программы")))
+        << gridColumn(Form2->DBGrid1, 1).join(QLatin1Char(',')).toStdString();
+}
+
 TEST_F(EditorTest, ControlsKeepTheirPlacesAndFollowTheResizedEditor)
 {
     EXPECT_EQ(Form2->DBGrid1->columnWidth(1), 149);

@@ -199,7 +199,7 @@ TEST_F(DecodeCommandTest, NumbersAfterDoubleDashMayBeginWithADash)
 TEST_F(DecodeCommandTest, AnswersEachLineBeforeTheNextArrives)
 {
     QProcess process;
-    process.start(QStringLiteral(VELMORA_DECODE_PATH), {QStringLiteral("--db"), databasePath, QStringLiteral("--format"), QStringLiteral("json")});
+    process.start(program, {QStringLiteral("--db"), databasePath, QStringLiteral("--format"), QStringLiteral("json")});
     ASSERT_TRUE(process.waitForStarted());
     // A script that writes a number and waits for its answer before the next.
     for (const QString &number : {QStringLiteral("А40-1/08-101-1"), QStringLiteral("А41-2/08")}) {
@@ -233,13 +233,24 @@ TEST_F(DecodeCommandTest, OutputThatCannotBeWrittenIsAnErrorWithExitTwo)
         SCOPED_TRACE("standard output closed");
         QProcess process;
         process.setProgram(QStringLiteral("sh"));
-        process.setArguments(QStringList{QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$@\" >&-"), QStringLiteral(VELMORA_DECODE_PATH)}
+        process.setArguments(QStringList{QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$@\" >&-"), program}
                              + numbers);
         process.start();
         ASSERT_TRUE(process.waitForFinished(10000));
         EXPECT_EQ(process.exitCode(), 2);
         EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).contains(QStringLiteral("стандартный вывод")));
     }
+}
+
+TEST_F(DecodeCommandTest, InputThatCannotBeReadIsAnErrorWithExitTwo)
+{
+    QProcess shell;
+    shell.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" --db \"$1\" < \"$2\""),
+                                       program, databasePath, folder.path()});
+    ASSERT_TRUE(shell.waitForFinished(10000));
+    EXPECT_EQ(shell.exitCode(), 2);
+    const QString err = QString::fromUtf8(shell.readAllStandardError());
+    EXPECT_TRUE(err.contains(QStringLiteral("стандартный ввод не прочитан"))) << err.toStdString();
 }
 
 // `| head` closes the pipe once it has enough: the decoder stops without a
@@ -254,7 +265,7 @@ TEST_F(DecodeCommandTest, ReaderThatClosesThePipeEndsItQuietly)
         QProcess shell;
         shell.start(QStringLiteral("sh"), {QStringLiteral("-c"),
                                            signalSetting + QStringLiteral("\"$0\" --db \"$1\" 2>\"$2\" | head -n 2"),
-                                           QStringLiteral(VELMORA_DECODE_PATH), databasePath, folder.filePath(QStringLiteral("err"))});
+                                           program, databasePath, folder.filePath(QStringLiteral("err"))});
         ASSERT_TRUE(shell.waitForStarted());
         shell.write(numbers);
         shell.closeWriteChannel();

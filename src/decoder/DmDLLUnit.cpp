@@ -79,6 +79,8 @@ const CaseNumberFinder &TDMDLL::caseNumberFinder()
 
 StructInfo TDMDLL::DecodeJobNum(QString &str)
 {
+    // Before anything is cut: a failed connect leaves the caller's text as it was.
+    UniConnection1->ensureConnected();
     StructInfo info;
 
     qsizetype p = find(QLatin1Char('-'), str);

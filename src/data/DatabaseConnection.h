@@ -33,6 +33,10 @@ public:
     void setAccess(Access access) { m_access = access; }
 
     void connectToDatabase();
+    // Connects again, to the same path, when an earlier connect failed or the
+    // connection was closed: a user who has closed the program that held the
+    // file goes on without a restart, and a failure raises as connect does.
+    void ensureConnected();
     void disconnectFromDatabase();
     bool isConnected() const { return m_handle != nullptr || m_server != nullptr; }
 
@@ -66,6 +70,7 @@ signals:
 private:
     void connectToFile();
     void connectToServer();
+    void requireRegularFile() const;
 
     QString m_path;
     Engine m_engine = Engine::Sqlite;

@@ -55,9 +55,7 @@ void Dataset::open()
 {
     if (isOpen())
         return;
-    // A server that was down when the program started may be back: opening tries again.
-    if (!m_connection->isConnected() && m_connection->engine() == DatabaseConnection::Engine::Postgres)
-        m_connection->connectToDatabase();
+    m_connection->ensureConnected();
     std::unique_ptr<PreparedStatement> statement = prepareRows();
     m_state = State::Browsing;
     if (m_fetchOnFirstRead) {

@@ -2,6 +2,7 @@
 
 #include "DatabaseConnection.h"
 #include "DatabaseError.h"
+#include "DatabaseLeftovers.h"
 #include "DmUnit.h"
 #include "PreparedStatement.h"
 
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 // The list lives in the static core library; registering it pulls it into
@@ -116,6 +118,21 @@ QString notCreated(const QString &path, const QString &reason)
     return QStringLiteral("База данных «%1» не создана: %2").arg(path, reason);
 }
 
+// The journal of an earlier file of this name would be replayed into the
+// new one and corrupt it. It may hold someone's unsaved changes, so it is
+// the user's to move, not ours to delete.
+void refuseBesideJournals(const QString &path)
+{
+    const QStringList journals = journalsBeside(path);
+    if (!journals.isEmpty()) {
+        throw DatabaseError(notCreated(path, QStringLiteral("рядом лежат файлы журнала прежней базы с тем же именем: %1. "
+                                                            "SQLite перенёс бы их содержимое в новую базу и испортил бы её. "
+                                                            "Если прежняя база найдётся, верните её на место; иначе "
+                                                            "переместите или удалите эти файлы и запустите программу снова.")
+                                                 .arg(journals.join(QStringLiteral(", ")))));
+    }
+}
+
 QList<Court> requiredBundledCourts(const QString &location)
 {
     registerCourtList();
@@ -132,12 +149,14 @@ void createReferenceFile(const QString &path, const QList<Court> &courts)
 
     // Built under a name of its own and renamed only when complete, so a crash
     // or a full disk never leaves a half-made database under the real name.
-    QTemporaryFile building(path + QStringLiteral(".XXXXXX.tmp"));
+    // The lock tells a start running meanwhile that this file is not abandoned;
+    // it lasts until the file is closed, after the rename.
+    QTemporaryFile building(buildingFileTemplate(path));
     if (!building.open()) {
         throw DatabaseError(notCreated(path, QStringLiteral("в папке «%1» нельзя создать файл: %2.")
                                                  .arg(QFileInfo(path).absolutePath(), building.errorString())));
     }
-    building.close();
+    ::flock(building.handle(), LOCK_EX);
     const QString buildingPath = building.fileName();
 
     try {
@@ -175,14 +194,18 @@ void writeBundledCourts(const DatabaseConnection &connection)
 
 void createReferenceDatabaseIfMissing(const QString &path)
 {
+    removeAbandonedBuildingFiles(path);
     if (QFileInfo::exists(path))
         return;
+    refuseBesideJournals(path);
     createReferenceFile(path, requiredBundledCourts(path));
 }
 
 void createEmptyReferenceFile(const QString &path)
 {
+    removeAbandonedBuildingFiles(path);
     if (QFileInfo::exists(path))
         throw DatabaseError(notCreated(path, QStringLiteral("такой файл уже есть.")));
+    refuseBesideJournals(path);
     createReferenceFile(path, {});
 }

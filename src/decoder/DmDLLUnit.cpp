@@ -81,6 +81,8 @@ const CaseNumberFinder &TDMDLL::caseNumberFinder()
 
 StructInfo TDMDLL::DecodeJobNum(QString &str)
 {
+    // Before anything is cut: a failed connect leaves the caller's text as it was.
+    UniConnection1->ensureConnected();
     StructInfo info;
 
     qsizetype p = find(QLatin1Char('-'), str);
@@ -94,9 +96,6 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
     info.jobnum = copy(str, p - 1);
     cut(str, p);
 
-    // A start while the server was down left no connection: this decode tries again.
-    if (!UniConnection1->isConnected() && UniConnection1->engine() == DatabaseConnection::Engine::Postgres)
-        UniConnection1->connectToDatabase();
     const bool onServer = UniConnection1->engine() == DatabaseConnection::Engine::Postgres;
     const QString joinStatement = onServer ? serverJoinStatement() : JoinStatement;
     if (UniQuery1->statement() != joinStatement)

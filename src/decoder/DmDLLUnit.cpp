@@ -10,9 +10,6 @@
 
 TDMDLL *DMDLL = nullptr;
 
-const QString TDMDLL::JoinStatement = QStringLiteral(
-    "select * from judgement,separation, structures where (judgement.guid=structures.ref_Judgement) "
-    "and (structures.guid=separation.ref_structures)");
 
 namespace {
 

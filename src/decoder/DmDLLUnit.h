@@ -3,6 +3,7 @@
 #include "data/DataSource.h"
 #include "data/DatabaseConnection.h"
 #include "data/Dataset.h"
+#include "decoder/CourtRows.h"
 #include "decoder/CaseNumberFinder.h"
 #include "decoder/StructInfo.h"
 
@@ -21,8 +22,6 @@ class TDMDLL : public QObject
     Q_OBJECT
 
 public:
-    static const QString JoinStatement;
-
     explicit TDMDLL(QObject *parent = nullptr);
     ~TDMDLL() override;
 

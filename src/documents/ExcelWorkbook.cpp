@@ -15,6 +15,29 @@ struct Sheet
     QString part;
 };
 
+// Excel writes characters XML cannot carry (a carriage return, control
+// characters) as "_xHHHH_" inside strings; "_x005F_" escapes a literal "_".
+QString withoutExcelEscapes(const QString &text)
+{
+    if (!text.contains(QLatin1String("_x")))
+        return text;
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == u'_' && i + 6 < text.size() && text.at(i + 1) == u'x' && text.at(i + 6) == u'_') {
+            bool isHex = false;
+            const ushort code = QStringView(text).mid(i + 2, 4).toUShort(&isHex, 16);
+            if (isHex) {
+                plain += QChar(code);
+                i += 6;
+                continue;
+            }
+        }
+        plain += text.at(i);
+    }
+    return plain;
+}
+
 void throwIfBroken(const QXmlStreamReader &reader, const QString &part)
 {
     if (reader.hasError())
@@ -85,7 +108,7 @@ QStringList sharedStrings(const ZipArchive &archive)
                 current += reader.readElementText();
         } else if (token == QXmlStreamReader::EndElement) {
             if (reader.name() == u"si")
-                strings.append(current);
+                strings.append(withoutExcelEscapes(current));
             else if (reader.name() == u"rPh")
                 inPhonetic = false;
         }
@@ -175,6 +198,8 @@ bool readSheet(const ZipArchive &archive, const Sheet &sheet, const QStringList 
                 throw DocumentError(QStringLiteral("книга Excel повреждена: ячейка %1!%2 ссылается на несуществующую строку")
                                         .arg(sheet.name, reference));
             value = strings.at(index);
+        } else {
+            value = withoutExcelEscapes(value);
         }
         if (value.isEmpty())
             continue;

@@ -82,6 +82,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString text = data[0] & 1 ? QString(reinterpret_cast<const QChar *>(bytes), length / 2)
                                      : QString::fromUtf8(bytes, length);
     decodeAndCheck(text);
-    decodeAndCheck(normalizeCaseNumber(text));
+    decodeAndCheck(cleanedTypedNumber(text));
     return 0;
 }

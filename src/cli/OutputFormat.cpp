@@ -1,6 +1,9 @@
 #include "OutputFormat.h"
 
+#include "decoder/CaseYear.h"
 #include "decoder/ResultLines.h"
+
+#include <QDate>
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,6 +18,17 @@ QString tsvCell(QString value)
             c = QLatin1Char(' ');
     }
     return value;
+}
+
+// After the record's own fields, so scripts that read columns by place keep working.
+QList<std::pair<QString, QString>> answerFields(const DecodedInput &decoded)
+{
+    return namedFields(decoded.info)
+           + QList<std::pair<QString, QString>>{
+               {QStringLiteral("number"), decoded.number},
+               {QStringLiteral("full_year"), fullCaseYear(decoded.info.year, QDate::currentDate().year())},
+               {QStringLiteral("explanation"), decoded.explanation},
+           };
 }
 
 } // namespace
@@ -35,27 +49,30 @@ QStringList OutputFormat::header() const
     if (m_kind != Kind::Tsv)
         return {};
     QStringList names{QStringLiteral("input")};
-    for (const auto &[name, value] : namedFields(StructInfo()))
+    for (const auto &[name, value] : answerFields(DecodedInput()))
         names << name;
     return {names.join(QLatin1Char('\t'))};
 }
 
-QStringList OutputFormat::answer(const QString &input, const StructInfo &info, bool isFirst) const
+QStringList OutputFormat::answer(const DecodedInput &decoded, bool isFirst) const
 {
     switch (m_kind) {
     case Kind::Text: {
         QStringList lines = isFirst ? QStringList() : QStringList{QString()};
-        return lines + resultLines(info);
+        lines += resultLines(decoded.info);
+        if (!decoded.explanation.isEmpty())
+            lines << decoded.explanation;
+        return lines;
     }
     case Kind::Tsv: {
-        QStringList cells{tsvCell(input)};
-        for (const auto &[name, value] : namedFields(info))
+        QStringList cells{tsvCell(decoded.input)};
+        for (const auto &[name, value] : answerFields(decoded))
             cells << tsvCell(value);
         return {cells.join(QLatin1Char('\t'))};
     }
     case Kind::Json: {
-        QJsonObject object{{QStringLiteral("input"), input}};
-        for (const auto &[name, value] : namedFields(info))
+        QJsonObject object{{QStringLiteral("input"), decoded.input}};
+        for (const auto &[name, value] : answerFields(decoded))
             object.insert(name, value);
         return {QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact))};
     }

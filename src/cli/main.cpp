@@ -3,6 +3,7 @@
 #include "cli/OutputFormat.h"
 #include "data/DatabaseError.h"
 #include "data/DatabaseLocation.h"
+#include "decoder/CaseNumberFinder.h"
 #include "decoder/CaseNumberInput.h"
 #include "decoder/DmDLLUnit.h"
 
@@ -18,13 +19,16 @@ enum ExitStatus { AllFound = 0, SomeNotFound = 1, UsageOrDatabaseError = 2 };
 
 const char HelpText[] =
     "Использование: velmora-decode [--db ФАЙЛ] [--format text|tsv|json] [НОМЕР ...]\n"
-    "Расшифровывает номера дел арбитражных судов так же, как главное окно Velmora.\n"
+    "Расшифровывает номера дел арбитражных судов так же, как главное окно Velmora:\n"
+    "из каждого НОМЕРА или строки берётся первый найденный в тексте номер дела.\n"
     "Без НОМЕРОВ читает номера со стандартного ввода, по одному в строке; пустые строки пропускаются.\n"
     "  --db ФАЙЛ       справочная база (по умолчанию CaseNumber.db рядом с программой);\n"
     "                  открывается только для чтения и никогда не создаётся;\n"
     "                  базу по умолчанию создаёт программа velmora при первом запуске.\n"
     "  --format text   строки главного окна, ответы разделены пустой строкой (по умолчанию);\n"
     "  --format tsv    строка заголовка, затем по строке на номер, значения через табуляцию;\n"
+    "                  в TSV и JSON также number (найденный номер), full_year (год четырьмя\n"
+    "                  цифрами) и explanation (чей это номер, если не арбитражного суда).\n"
     "  --format json   по объекту JSON в строке.\n"
     "Код выхода: 0 — суд найден для каждого номера, 1 — не найден хотя бы для одного,\n"
     "2 — ошибка в параметрах или в базе данных.\n";
@@ -80,6 +84,19 @@ QStringList numbersFromStandardInput()
     return numbers;
 }
 
+// The first number of the input, as the main window takes it.
+DecodedInput decode(TDMDLL &decoder, const QString &input)
+{
+    const auto found = decoder.caseNumberFinder().findFirst(input);
+    const bool arbitration = found && found->system == CourtSystem::Arbitration;
+    DecodedInput decoded{input, arbitration ? found->number : cleanedTypedNumber(input), {}, {}};
+    QString consumed = decoded.number;
+    decoded.info = decoder.DecodeJobNum(consumed);
+    if (found && !arbitration && decoded.info.error != QLatin1String("OK"))
+        decoded.explanation = otherCourtExplanation(found->system);
+    return decoded;
+}
+
 int fail(const QString &message)
 {
     QTextStream(stderr) << "velmora-decode: " << QString(message).replace(QLatin1Char('\n'), QLatin1Char(' ')) << '\n';
@@ -116,12 +133,11 @@ int main(int argc, char *argv[])
             out << line << '\n';
         bool isFirst = true;
         for (const QString &input : numbers) {
-            QString number = normalizeCaseNumber(input);
-            const StructInfo info = decoder.DecodeJobNum(number);
-            for (const QString &line : format->answer(input, info, isFirst))
+            const DecodedInput decoded = decode(decoder, input);
+            for (const QString &line : format->answer(decoded, isFirst))
                 out << line << '\n';
             isFirst = false;
-            if (info.error != QLatin1String("OK"))
+            if (decoded.info.error != QLatin1String("OK"))
                 status = SomeNotFound;
         }
     } catch (const DatabaseError &error) {

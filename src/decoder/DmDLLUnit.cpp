@@ -1,6 +1,7 @@
 #include "DmDLLUnit.h"
 
 #include "data/DatabaseLocation.h"
+#include "data/PreparedStatement.h"
 #include "decoder/CourtCondition.h"
 #include "decoder/IndexedCourtRows.h"
 #include "decoder/LookupDatasetCourtRows.h"
@@ -48,6 +49,12 @@ TDMDLL::TDMDLL(QObject *parent)
     // division of the whole file; decodes mostly answer from the indexes and
     // never read it, so its rows are fetched only if something reads them.
     UniQuery1->setFetchOnFirstRead(true);
+
+    connect(UniConnection1, &DatabaseConnection::aboutToDisconnect, this, [this] { m_finderCodesStale = true; });
+    connect(UniQuery1, &Dataset::stateChanged, this, [this] {
+        if (UniQuery1->isOpen())
+            m_finderCodesStale = true;
+    });
 }
 
 TDMDLL::~TDMDLL() = default;
@@ -57,6 +64,19 @@ void TDMDLL::DataModuleCreate()
     UniConnection1->setDatabasePath(caseNumberDatabasePath());
     UniConnection1->disconnectFromDatabase();
     UniConnection1->connectToDatabase();
+}
+
+const CaseNumberFinder &TDMDLL::caseNumberFinder()
+{
+    if (m_finderCodesStale && UniConnection1->isConnected()) {
+        PreparedStatement codes(*UniConnection1, QStringLiteral("select JudgementCode from judgement"));
+        QStringList courtCodes;
+        while (codes.step())
+            courtCodes << codes.columnText(0);
+        m_finder.setCourtCodes(courtCodes);
+        m_finderCodesStale = false;
+    }
+    return m_finder;
 }
 
 StructInfo TDMDLL::DecodeJobNum(QString &str)

@@ -3,6 +3,7 @@
 #include "data/DataSource.h"
 #include "data/DatabaseConnection.h"
 #include "data/Dataset.h"
+#include "decoder/CaseNumberFinder.h"
 #include "decoder/StructInfo.h"
 
 #include <QObject>
@@ -32,6 +33,11 @@ public:
     // str: callers pass a copy of what the user sees.
     StructInfo DecodeJobNum(QString &str);
 
+    // The finder for pasted numbers, knowing every court code of the open
+    // database; the codes are read again after a reconnect and after each
+    // reopen of the lookup dataset, which the editor does after every action.
+    const CaseNumberFinder &caseNumberFinder();
+
     DatabaseConnection *UniConnection1;
     Dataset *UniQuery1;
     DataSource *UniDataSource1;
@@ -41,6 +47,8 @@ private:
     // join's row order can be followed, else through the lookup dataset.
     std::unique_ptr<IndexedCourtRows> m_indexedRows;
     std::unique_ptr<LookupDatasetCourtRows> m_datasetRows;
+    CaseNumberFinder m_finder;
+    bool m_finderCodesStale = true;
 };
 
 extern TDMDLL *DMDLL;

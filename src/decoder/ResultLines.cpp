@@ -1,22 +1,19 @@
 #include "ResultLines.h"
 
+#include "decoder/CaseYear.h"
+
 #include <QDate>
 
 namespace {
 
 const QString FoundStatus = QStringLiteral("OK");
 
-// Court files of the last century still come up; a two-digit year that lies
-// ahead of this year cannot be a case already filed, so it is read as 19xx.
 QString yearLine(const QString &year, int currentYear)
 {
     if (year.size() != 2)
         return QStringLiteral("Год: ") + year;
-    const bool digits = year.at(0).isDigit() && year.at(1).isDigit()
-                        && year.at(0).unicode() < 128 && year.at(1).unicode() < 128;
-    if (digits && year.toInt() > currentYear % 100)
-        return QStringLiteral("Год: 19") + year;
-    return QStringLiteral("Год: 20") + year;
+    const QString fullYear = fullCaseYear(year, currentYear);
+    return QStringLiteral("Год: ") + (fullYear.isEmpty() ? QStringLiteral("20") + year : fullYear);
 }
 
 } // namespace

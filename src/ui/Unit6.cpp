@@ -3,6 +3,7 @@
 #include "Unit2.h"
 #include "data/DatabaseLocation.h"
 #include "data/DmUnit.h"
+#include "decoder/CaseNumberFinder.h"
 #include "decoder/CaseNumberInput.h"
 #include "decoder/DmDLLUnit.h"
 #include "decoder/ResultLines.h"
@@ -99,13 +100,19 @@ void TForm6::FormShow()
 
 void TForm6::Button2Click()
 {
-    Edit1->setText(normalizeCaseNumber(Edit1->text()));
+    const QString pasted = Edit1->text();
+    const auto found = DMDLL->caseNumberFinder().findFirst(pasted);
+    const bool arbitration = found && found->system == CourtSystem::Arbitration;
+    // The box shows what is decoded, so the user sees which number was taken from the text.
+    Edit1->setText(arbitration ? found->number : cleanedTypedNumber(pasted));
     // The decoder consumes its argument; Edit1 keeps what the user sees.
     QString number = Edit1->text();
     const StructInfo info = DMDLL->DecodeJobNum(number);
     Memo1->clear();
     for (const QString &line : resultLines(info))
         Memo1->appendPlainText(line);
+    if (found && !arbitration && info.error != QLatin1String("OK"))
+        Memo1->appendPlainText(otherCourtExplanation(found->system));
 }
 
 void TForm6::Button1Click()

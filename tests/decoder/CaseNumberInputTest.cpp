@@ -17,7 +17,7 @@ class CaseNumberInputTest : public ::testing::TestWithParam<InputCase>
 
 TEST_P(CaseNumberInputTest, CleansOnlyWhatPastingAddsToTheNumber)
 {
-    EXPECT_EQ(normalizeCaseNumber(QString::fromUtf8(GetParam().typed)), QString::fromUtf8(GetParam().decoded));
+    EXPECT_EQ(cleanedTypedNumber(QString::fromUtf8(GetParam().typed)), QString::fromUtf8(GetParam().decoded));
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, CaseNumberInputTest, ::testing::Values(

@@ -1,5 +1,6 @@
 // velmora-decode: the main window's decoding for scripts and batch work.
 
+#include "cli/ExtractCommand.h"
 #include "cli/OutputFormat.h"
 #include "data/DatabaseError.h"
 #include "data/DatabaseLocation.h"
@@ -19,6 +20,7 @@ enum ExitStatus { AllFound = 0, SomeNotFound = 1, UsageOrDatabaseError = 2 };
 
 const char HelpText[] =
     "Использование: velmora-decode [--db ФАЙЛ] [--format text|tsv|json] [НОМЕР ...]\n"
+    "               velmora-decode --extract [--db ФАЙЛ] [--format text|tsv|json] [ФАЙЛ ...]\n"
     "Расшифровывает номера дел арбитражных судов так же, как главное окно Velmora:\n"
     "из каждого НОМЕРА или строки берётся первый найденный в тексте номер дела.\n"
     "Без НОМЕРОВ читает номера со стандартного ввода, по одному в строке; пустые строки пропускаются.\n"
@@ -30,6 +32,10 @@ const char HelpText[] =
     "                  в TSV и JSON также number (найденный номер), full_year (год четырьмя\n"
     "                  цифрами) и explanation (чей это номер, если не арбитражного суда).\n"
     "  --format json   по объекту JSON в строке.\n"
+    "  --extract       расшифровывает все номера дел из документов ФАЙЛ (PDF, Word .docx,\n"
+    "                  Excel .xlsx, текст или CSV в UTF-8, UTF-16 или Windows-1251), без ФАЙЛОВ —\n"
+    "                  из стандартного ввода; в TSV и JSON также file и place (строка,\n"
+    "                  страница или лист и ячейка). Нечитаемый файл — код выхода 2.\n"
     "Код выхода: 0 — суд найден для каждого номера, 1 — не найден хотя бы для одного,\n"
     "2 — ошибка в параметрах или в базе данных.\n";
 
@@ -39,6 +45,7 @@ struct Arguments
     QString formatName = QStringLiteral("text");
     QStringList numbers;
     bool help = false;
+    bool extract = false;
 };
 
 // Everything after "--" is a number, so numbers that begin with a dash still decode.
@@ -54,6 +61,8 @@ std::optional<Arguments> parseArguments(const QStringList &words, QString *probl
             onlyNumbers = true;
         } else if (word == QLatin1String("--help")) {
             arguments.help = true;
+        } else if (word == QLatin1String("--extract")) {
+            arguments.extract = true;
         } else if (word == QLatin1String("--db") || word == QLatin1String("--format")) {
             if (i + 1 == words.size()) {
                 *problem = QStringLiteral("после %1 нужно значение").arg(word);
@@ -125,9 +134,12 @@ int main(int argc, char *argv[])
     decoder.UniConnection1->setDatabasePath(arguments->databasePath);
     decoder.UniConnection1->setAccess(DatabaseConnection::Access::ReadOnly);
     QTextStream out(stdout);
+    QTextStream errors(stderr);
     int status = AllFound;
     try {
         decoder.UniConnection1->connectToDatabase();
+        if (arguments->extract)
+            return extractCaseNumbers(decoder, *format, arguments->numbers, out, errors);
         const QStringList numbers = arguments->numbers.isEmpty() ? numbersFromStandardInput() : arguments->numbers;
         for (const QString &line : format->header())
             out << line << '\n';

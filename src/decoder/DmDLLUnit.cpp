@@ -2,6 +2,7 @@
 
 #include "data/DatabaseLocation.h"
 #include "data/PreparedStatement.h"
+#include "decoder/CachedCourtRows.h"
 #include "decoder/CourtCondition.h"
 #include "decoder/IndexedCourtRows.h"
 #include "decoder/LookupDatasetCourtRows.h"
@@ -79,6 +80,11 @@ const CaseNumberFinder &TDMDLL::caseNumberFinder()
     return m_finder;
 }
 
+void TDMDLL::setRememberingCourtRows(bool remember)
+{
+    m_rememberedRows = remember ? std::make_unique<CachedCourtRows>() : nullptr;
+}
+
 StructInfo TDMDLL::DecodeJobNum(QString &str)
 {
     StructInfo info;
@@ -94,7 +100,11 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
     info.jobnum = copy(str, p - 1);
     cut(str, p);
 
-    CourtRows &rows = m_indexedRows->isAvailable() ? static_cast<CourtRows &>(*m_indexedRows) : *m_datasetRows;
+    CourtRows *rows = m_indexedRows->isAvailable() ? static_cast<CourtRows *>(m_indexedRows.get()) : m_datasetRows.get();
+    if (m_rememberedRows) {
+        m_rememberedRows->setSource(rows);
+        rows = m_rememberedRows.get();
+    }
     QString status;
     QString year;
     // A missed division leaves the court's first row current, which is all the
@@ -112,7 +122,7 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
         cut(str, p);
         info.jobnum_in_struct = str;
 
-        const CourtRows::Answer answer = rows.lookUp(code, sep);
+        const CourtRows::Answer answer = rows->lookUp(code, sep);
         status = answer.divisionFound ? FoundStatus : NotFoundStatus;
         info.sudname = answer.current.JudgementName;
         info.otdelphone = answer.current.Phone;
@@ -135,12 +145,12 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
         info.sepnum.clear();
         info.jobnum_in_struct.clear();
 
-        const CourtRows::Answer court = courtFirstRow ? *courtFirstRow : rows.lookUp(code, std::nullopt);
+        const CourtRows::Answer court = courtFirstRow ? *courtFirstRow : rows->lookUp(code, std::nullopt);
         bool courtExists = court.courtHasRows;
         info.sudname = court.current.JudgementName;
         if (info.sudname.isEmpty()) {
             // A court without any division has no row in the join: ask the courts table itself.
-            const std::optional<QString> name = rows.courtOnlyName(code);
+            const std::optional<QString> name = rows->courtOnlyName(code);
             courtExists = courtExists || name.has_value();
             info.sudname = name.value_or(QString());
         }

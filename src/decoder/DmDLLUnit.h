@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class CachedCourtRows;
 class IndexedCourtRows;
 class LookupDatasetCourtRows;
 
@@ -38,6 +39,11 @@ public:
     // reopen of the lookup dataset, which the editor does after every action.
     const CaseNumberFinder &caseNumberFinder();
 
+    // While on, each court's and division's rows are read once and then
+    // answered from memory; turning it off forgets them. For decoding a whole
+    // document in one go, never for the main window, which must see every edit.
+    void setRememberingCourtRows(bool remember);
+
     DatabaseConnection *UniConnection1;
     Dataset *UniQuery1;
     DataSource *UniDataSource1;
@@ -47,6 +53,7 @@ private:
     // join's row order can be followed, else through the lookup dataset.
     std::unique_ptr<IndexedCourtRows> m_indexedRows;
     std::unique_ptr<LookupDatasetCourtRows> m_datasetRows;
+    std::unique_ptr<CachedCourtRows> m_rememberedRows;
     CaseNumberFinder m_finder;
     bool m_finderCodesStale = true;
 };

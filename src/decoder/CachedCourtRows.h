@@ -1,0 +1,26 @@
+#pragma once
+
+#include "decoder/CourtRows.h"
+
+#include <QHash>
+
+// Remembers every answer of the rows it stands in front of, for decoding a
+// whole document: its thousands of numbers name a few courts and divisions,
+// and asking SQLite again for each costs more than the rest of the decode.
+// The answers may go stale once another program writes the file, so it lives
+// for one run over one document and is then forgotten.
+class CachedCourtRows : public CourtRows
+{
+public:
+    // Answers not yet remembered come from here; the rows must outlive the cache.
+    void setSource(CourtRows *source) { m_source = source; }
+
+    Answer lookUp(const QString &code, const std::optional<QString> &division) override;
+    std::optional<QString> courtOnlyName(const QString &code) override;
+
+private:
+    CourtRows *m_source = nullptr;
+    // Keyed by code and division; a lookup without a division has a key of its own.
+    QHash<QString, Answer> m_answers;
+    QHash<QString, std::optional<QString>> m_courtOnlyNames;
+};

@@ -20,7 +20,7 @@ CourtRows::Answer CachedCourtRows::lookUp(const QString &code, const std::option
     const auto known = m_answers.constFind(key);
     if (known != m_answers.cend())
         return *known;
-    return *m_answers.insert(key, m_source->lookUp(code, division));
+    return *m_answers.insert(key, m_source().lookUp(code, division));
 }
 
 std::optional<QString> CachedCourtRows::courtOnlyName(const QString &code)
@@ -28,5 +28,5 @@ std::optional<QString> CachedCourtRows::courtOnlyName(const QString &code)
     const auto known = m_courtOnlyNames.constFind(code);
     if (known != m_courtOnlyNames.cend())
         return *known;
-    return *m_courtOnlyNames.insert(code, m_source->courtOnlyName(code));
+    return *m_courtOnlyNames.insert(code, m_source().courtOnlyName(code));
 }

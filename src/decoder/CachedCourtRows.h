@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+#include <functional>
+
 // Remembers every answer of the rows it stands in front of, for decoding a
 // whole document: its thousands of numbers name a few courts and divisions,
 // and asking SQLite again for each costs more than the rest of the decode.
@@ -12,14 +14,15 @@
 class CachedCourtRows : public CourtRows
 {
 public:
-    // Answers not yet remembered come from here; the rows must outlive the cache.
-    void setSource(CourtRows *source) { m_source = source; }
+    // Answers not yet remembered come from the rows the function gives at
+    // that moment; remembered ones touch the file no more at all.
+    explicit CachedCourtRows(std::function<CourtRows &()> source) : m_source(std::move(source)) {}
 
     Answer lookUp(const QString &code, const std::optional<QString> &division) override;
     std::optional<QString> courtOnlyName(const QString &code) override;
 
 private:
-    CourtRows *m_source = nullptr;
+    std::function<CourtRows &()> m_source;
     // Keyed by code and division; a lookup without a division has a key of its own.
     QHash<QString, Answer> m_answers;
     QHash<QString, std::optional<QString>> m_courtOnlyNames;

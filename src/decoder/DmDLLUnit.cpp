@@ -82,7 +82,15 @@ const CaseNumberFinder &TDMDLL::caseNumberFinder()
 
 void TDMDLL::setRememberingCourtRows(bool remember)
 {
-    m_rememberedRows = remember ? std::make_unique<CachedCourtRows>() : nullptr;
+    m_rememberedRows = remember ? std::make_unique<CachedCourtRows>([this]() -> CourtRows & { return currentRows(); })
+                                : nullptr;
+}
+
+CourtRows &TDMDLL::currentRows()
+{
+    if (m_indexedRows->isAvailable())
+        return *m_indexedRows;
+    return *m_datasetRows;
 }
 
 StructInfo TDMDLL::DecodeJobNum(QString &str)
@@ -100,11 +108,7 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
     info.jobnum = copy(str, p - 1);
     cut(str, p);
 
-    CourtRows *rows = m_indexedRows->isAvailable() ? static_cast<CourtRows *>(m_indexedRows.get()) : m_datasetRows.get();
-    if (m_rememberedRows) {
-        m_rememberedRows->setSource(rows);
-        rows = m_rememberedRows.get();
-    }
+    CourtRows &rows = m_rememberedRows ? *m_rememberedRows : currentRows();
     QString status;
     QString year;
     // A missed division leaves the court's first row current, which is all the
@@ -122,7 +126,7 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
         cut(str, p);
         info.jobnum_in_struct = str;
 
-        const CourtRows::Answer answer = rows->lookUp(code, sep);
+        const CourtRows::Answer answer = rows.lookUp(code, sep);
         status = answer.divisionFound ? FoundStatus : NotFoundStatus;
         info.sudname = answer.current.JudgementName;
         info.otdelphone = answer.current.Phone;
@@ -145,12 +149,12 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
         info.sepnum.clear();
         info.jobnum_in_struct.clear();
 
-        const CourtRows::Answer court = courtFirstRow ? *courtFirstRow : rows->lookUp(code, std::nullopt);
+        const CourtRows::Answer court = courtFirstRow ? *courtFirstRow : rows.lookUp(code, std::nullopt);
         bool courtExists = court.courtHasRows;
         info.sudname = court.current.JudgementName;
         if (info.sudname.isEmpty()) {
             // A court without any division has no row in the join: ask the courts table itself.
-            const std::optional<QString> name = rows->courtOnlyName(code);
+            const std::optional<QString> name = rows.courtOnlyName(code);
             courtExists = courtExists || name.has_value();
             info.sudname = name.value_or(QString());
         }

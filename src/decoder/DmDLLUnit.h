@@ -11,6 +11,7 @@
 #include <memory>
 
 class CachedCourtRows;
+class CourtRows;
 class IndexedCourtRows;
 class LookupDatasetCourtRows;
 
@@ -49,6 +50,8 @@ public:
     DataSource *UniDataSource1;
 
 private:
+    CourtRows &currentRows();
+
     // Two ways to the same answers: straight from the indexes where the
     // join's row order can be followed, else through the lookup dataset.
     std::unique_ptr<IndexedCourtRows> m_indexedRows;

@@ -2,6 +2,7 @@
 
 #include "widgets/Form.h"
 
+class CaseListWindow;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -25,6 +26,8 @@ public:
     void Button2Click();
     void Button1Click();
     void N1Click();
+    // «Расшифровать список…», also Ctrl+L: the list window, made on first use.
+    void N2Click();
     void Button3Click();
 
     QLabel *Label1;
@@ -32,6 +35,7 @@ public:
     QPushButton *Button2;
     QPlainTextEdit *Memo1;
     QMenu *PopupMenu1;
+    QAction *N2;
     QAction *N1;
     SplitButton *Button1;
     QPushButton *Button3;
@@ -41,6 +45,7 @@ protected:
 
 private:
     bool m_shown = false;
+    CaseListWindow *m_caseList = nullptr;
 };
 
 extern TForm6 *Form6;

@@ -10,6 +10,7 @@ void registerOpenEditorBenchmarks();
 void registerPointQueryBenchmarks();
 void registerDecodeBenchmarks();
 void registerStartupBenchmarks();
+void registerExtractBenchmarks();
 
 // Google Benchmark lets exceptions end the whole run; a file that cannot be
 // made or read should only mark the benchmark that needed it.

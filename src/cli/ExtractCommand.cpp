@@ -1,7 +1,6 @@
 #include "ExtractCommand.h"
 
 #include "decoder/DmDLLUnit.h"
-#include "documents/CaseExtractor.h"
 #include "documents/DocumentError.h"
 #include "documents/DocumentReader.h"
 #include "documents/PlainText.h"
@@ -24,70 +23,59 @@ QString tsvCell(QString value)
     return value;
 }
 
-class AnswerWriter
-{
-public:
-    AnswerWriter(const OutputFormat &format, QTextStream &out) : m_format(format), m_out(out) {}
-
-    void writeHeader()
-    {
-        for (const QString &line : m_format.header())
-            m_out << "file\tplace\t" << line << '\n';
-    }
-
-    void write(const QString &file, const ExtractedCase &found)
-    {
-        DecodedInput decoded{found.numberAsWritten, found.number, found.info, {}};
-        if (!found.courtFound && found.system != CourtSystem::Arbitration)
-            decoded.explanation = found.status;
-        for (const QString &line : m_format.answer(decoded, m_isFirst))
-            m_out << withPlace(file, found.place, line) << '\n';
-        m_isFirst = false;
-        m_everyCourtFound = m_everyCourtFound && found.courtFound;
-    }
-
-    bool everyCourtFound() const { return m_everyCourtFound; }
-
-private:
-    QString withPlace(const QString &file, const QString &place, const QString &line) const
-    {
-        switch (m_format.kind()) {
-        case OutputFormat::Kind::Text:
-            return line;
-        case OutputFormat::Kind::Tsv:
-            return tsvCell(file) + QLatin1Char('\t') + tsvCell(place) + QLatin1Char('\t') + line;
-        case OutputFormat::Kind::Json: {
-            QJsonObject object = QJsonDocument::fromJson(line.toUtf8()).object();
-            object.insert(QStringLiteral("file"), file);
-            object.insert(QStringLiteral("place"), place);
-            return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
-        }
-        }
-        return line;
-    }
-
-    const OutputFormat &m_format;
-    QTextStream &m_out;
-    bool m_isFirst = true;
-    bool m_everyCourtFound = true;
-};
-
 } // namespace
+
+ExtractionWriter::ExtractionWriter(TDMDLL &decoder, const OutputFormat &format, QTextStream &out)
+    : m_extractor(decoder)
+    , m_format(format)
+    , m_out(out)
+{
+    for (const QString &line : m_format.header())
+        m_out << "file\tplace\t" << line << '\n';
+}
+
+TextSink ExtractionWriter::sinkFor(const QString &file)
+{
+    return {[this, file](const TextPiece &piece) {
+                for (const ExtractedCase &found : m_extractor.extract(piece))
+                    write(file, found);
+                return true;
+            },
+            {}};
+}
+
+void ExtractionWriter::write(const QString &file, const ExtractedCase &found)
+{
+    DecodedInput decoded{found.numberAsWritten, found.number, found.info, {}};
+    if (!found.courtFound && found.system != CourtSystem::Arbitration)
+        decoded.explanation = found.status;
+    for (const QString &line : m_format.answer(decoded, m_isFirst))
+        m_out << withPlace(file, found.place, line) << '\n';
+    m_isFirst = false;
+    m_everyCourtFound = m_everyCourtFound && found.courtFound;
+}
+
+QString ExtractionWriter::withPlace(const QString &file, const QString &place, const QString &line) const
+{
+    switch (m_format.kind()) {
+    case OutputFormat::Kind::Text:
+        return line;
+    case OutputFormat::Kind::Tsv:
+        return tsvCell(file) + QLatin1Char('\t') + tsvCell(place) + QLatin1Char('\t') + line;
+    case OutputFormat::Kind::Json: {
+        QJsonObject object = QJsonDocument::fromJson(line.toUtf8()).object();
+        object.insert(QStringLiteral("file"), file);
+        object.insert(QStringLiteral("place"), place);
+        return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+    }
+    }
+    return line;
+}
 
 int extractCaseNumbers(TDMDLL &decoder, const OutputFormat &format, const QStringList &files, QTextStream &out,
                        QTextStream &errors)
 {
-    CaseExtractor extractor(decoder);
-    AnswerWriter writer(format, out);
-    writer.writeHeader();
-    const auto sinkFor = [&](const QString &file) {
-        return TextSink{[&, file](const TextPiece &piece) {
-                            for (const ExtractedCase &found : extractor.extract(piece))
-                                writer.write(file, found);
-                            return true;
-                        },
-                        {}};
-    };
+    ExtractionWriter writer(decoder, format, out);
 
     if (files.isEmpty()) {
         QFile input;
@@ -95,14 +83,14 @@ int extractCaseNumbers(TDMDLL &decoder, const OutputFormat &format, const QStrin
             errors << "velmora-decode: стандартный ввод не читается\n";
             return 2;
         }
-        readTextLines(decodePlainText(input.readAll()), sinkFor(StandardInputName));
+        readTextLines(decodePlainText(input.readAll()), writer.sinkFor(StandardInputName));
         return writer.everyCourtFound() ? 0 : 1;
     }
 
     bool everyFileRead = true;
     for (const QString &file : files) {
         try {
-            readDocument(file, sinkFor(file));
+            readDocument(file, writer.sinkFor(file));
         } catch (const DocumentError &error) {
             out.flush();
             errors << "velmora-decode: " << file << ": " << error.message() << '\n';

@@ -2,10 +2,36 @@
 
 #include "cli/OutputFormat.h"
 
+#include "documents/CaseExtractor.h"
+#include "documents/TextPiece.h"
+
 #include <QStringList>
 
 class QTextStream;
 class TDMDLL;
+
+// Writes an answer for every case number of the text it is given, in the
+// order found; TSV and JSON name the file and the place in it. The header,
+// if the format has one, is written at once.
+class ExtractionWriter
+{
+public:
+    ExtractionWriter(TDMDLL &decoder, const OutputFormat &format, QTextStream &out);
+
+    // A sink for the pieces of one file's text.
+    TextSink sinkFor(const QString &file);
+    bool everyCourtFound() const { return m_everyCourtFound; }
+
+private:
+    void write(const QString &file, const ExtractedCase &found);
+    QString withPlace(const QString &file, const QString &place, const QString &line) const;
+
+    CaseExtractor m_extractor;
+    const OutputFormat &m_format;
+    QTextStream &m_out;
+    bool m_isFirst = true;
+    bool m_everyCourtFound = true;
+};
 
 // `velmora-decode --extract`: every case number of the documents (or of
 // standard input, read as text, when there are none), one answer each, in

@@ -26,7 +26,7 @@ QList<std::pair<QString, QString>> answerFields(const DecodedInput &decoded)
     return namedFields(decoded.info)
            + QList<std::pair<QString, QString>>{
                {QStringLiteral("number"), decoded.number},
-               {QStringLiteral("full_year"), fullCaseYear(decoded.info.year, QDate::currentDate().year())},
+               {QStringLiteral("full_year"), fullCaseYear(decoded.info.year, thisYear())},
                {QStringLiteral("explanation"), decoded.explanation},
            };
 }

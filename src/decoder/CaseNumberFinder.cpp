@@ -267,7 +267,7 @@ struct CaseNumberFinder::Scanner
         found.courtCode = code;
         found.serial = serial;
         found.year = yearText;
-        found.fullYear = fullCaseYear(yearText, QDate::currentDate().year());
+        found.fullYear = fullCaseYear(yearText, thisYear());
         found.number = code + QLatin1Char('-') + serial + QLatin1Char('/') + yearText + tail;
         return found;
     }

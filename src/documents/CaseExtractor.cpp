@@ -6,6 +6,8 @@ namespace {
 
 const QString FoundStatus = QStringLiteral("найден");
 const QString CourtNotFoundStatus = QStringLiteral("суд не найден");
+// The decoder's own word for a court it does not know.
+const QString NotFoundError = QStringLiteral("NO Found !!!");
 
 } // namespace
 
@@ -31,9 +33,15 @@ QList<ExtractedCase> CaseExtractor::extract(const TextPiece &piece)
         extracted.place = piece.place;
         extracted.fullYear = found.fullYear;
         extracted.system = found.system;
-        // The decoder consumes its argument.
-        QString consumed = found.number;
-        extracted.info = m_decoder.DecodeJobNum(consumed);
+        if (found.system == CourtSystem::Arbitration) {
+            // The decoder consumes its argument.
+            QString consumed = found.number;
+            extracted.info = m_decoder.DecodeJobNum(consumed);
+        } else {
+            // Cut as an arbitration number, another court's number only yields
+            // a court code such as "305" and a serial such as "ЭС19-12345".
+            extracted.info.error = NotFoundError;
+        }
         extracted.courtFound = extracted.info.error == QLatin1String("OK");
         if (extracted.courtFound)
             extracted.status = FoundStatus;

@@ -42,7 +42,17 @@ QVariant CaseListModel::data(const QModelIndex &index, int role) const
 
 QVariant CaseListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    // Sixteen columns fit a screen only under short headings; the full ones
+    // are the tooltips, and the exports carry them.
+    static const QStringList ShortHeader{
+        QStringLiteral("Номер дела"), QStringLiteral("Раз"),    QStringLiteral("Код"),     QStringLiteral("Суд"),
+        QStringLiteral("Номер"),      QStringLiteral("Год"),    QStringLiteral("Отд."),    QStringLiteral("№ в отд."),
+        QStringLiteral("Телефон"),    QStringLiteral("Внутр."), QStringLiteral("Состав"),  QStringLiteral("Тип"),
+        QStringLiteral("Факс"),       QStringLiteral("Зал"),    QStringLiteral("Этаж"),    QStringLiteral("Состояние"),
+    };
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return ShortHeader.value(section);
+    if (orientation == Qt::Horizontal && role == Qt::ToolTipRole)
         return CaseList::header().value(section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }

@@ -6,6 +6,7 @@
 #include "documents/DocumentError.h"
 #include "documents/TableExport.h"
 #include "widgets/AnchoredLayout.h"
+#include "widgets/FormLook.h"
 #include "widgets/ModalDialogs.h"
 
 #include <QClipboard>
@@ -26,9 +27,12 @@
 #include <QTableView>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 const QSize ClientSize(760, 414);
+constexpr int MaximumColumnWidth = 200;
 
 const QString Hint = QStringLiteral("Вставьте текст (Ctrl+V), перетащите сюда файлы или нажмите «Открыть…»");
 const QString OpenFilter = QStringLiteral(
@@ -86,7 +90,12 @@ CaseListWindow::CaseListWindow(QWidget *parent)
     CaseTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     CaseTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     CaseTable->setAlternatingRowColors(true);
-    CaseTable->verticalHeader()->setDefaultSectionSize(CaseTable->fontMetrics().height() + 6);
+    CaseTable->setWordWrap(false);
+    CaseTable->verticalHeader()->hide();
+    CaseTable->verticalHeader()->setDefaultSectionSize(CaseTable->fontMetrics().height() + 4);
+    // The style gives headers a font of their own; the grids of this program show the form's.
+    CaseTable->horizontalHeader()->setFont(FormLook::formFont());
+    CaseTable->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     CaseTable->horizontalHeader()->setStretchLastSection(true);
 
     FilterEdit->setPlaceholderText(QStringLiteral("часть номера, суда, телефона…"));
@@ -223,6 +232,9 @@ void CaseListWindow::showList(const CaseList &list, bool cancelled)
     setReading(false);
     m_model->setList(list);
     CaseTable->resizeColumnsToContents();
+    // A long court name is cut short rather than pushing the status out of sight.
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        CaseTable->setColumnWidth(column, std::min(CaseTable->columnWidth(column), MaximumColumnWidth));
     qsizetype occurrences = 0;
     for (qsizetype row = 0; row < list.size(); ++row)
         occurrences += list.occurrencesAt(row);

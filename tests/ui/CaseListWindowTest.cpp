@@ -50,8 +50,11 @@ protected:
 
     void waitForTheReading() const
     {
+        // Polled rather than waited for with a loop of its own: a test before
+        // may have closed the main window, after which such loops end at once.
         QSignalSpy ended(window, &CaseListWindow::readingEnded);
-        ASSERT_TRUE(ended.wait(20000)) << "the reading did not end";
+        ASSERT_TRUE(window->isReading()) << "no reading started";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !ended.isEmpty(); }, 20000)) << "the reading did not end";
     }
 
     // Column 0 (the number) and the last (the status) of every row as the table shows them.
@@ -98,7 +101,7 @@ TEST_F(CaseListWindowTest, PastedTextGivesOneRowPerNumberThatSortsAndFilters)
     QApplication::clipboard()->setText(QStringLiteral(
         "По делу № А40-1234/08-101-503 и А41-2/2019.\nСнова А40\u20131234/08-101-503, а ещё А99-5/2020 и А40-1234/08-101-503"));
     QTest::keyClick(control<QTableView>("CaseTable"), Qt::Key_V, Qt::ControlModifier);
-    waitForTheReading();
+    ASSERT_NO_FATAL_FAILURE(waitForTheReading());
     EXPECT_EQ(shownRows(), (QStringList{QStringLiteral("А40-1234/08-101-503 3 найден"),
                                         QStringLiteral("А41-2/2019 1 найден"),
                                         QStringLiteral("А99-5/2020 1 суд не найден")}));
@@ -117,7 +120,7 @@ TEST_F(CaseListWindowTest, AFileThatFailsIsOneLineAndTheOthersAreRead)
     const QString last = file("last.txt", "А41-2/2019");
     dialogs.chooseNextFiles({first, broken, last});
     QTest::mouseClick(control<QPushButton>("OpenButton"), Qt::LeftButton);
-    waitForTheReading();
+    ASSERT_NO_FATAL_FAILURE(waitForTheReading());
     EXPECT_EQ(shownRows(), (QStringList{QStringLiteral("А40-1/2019 1 найден"), QStringLiteral("А41-2/2019 1 найден")}));
     const QStringList problems = control<QPlainTextEdit>("ProblemList")->toPlainText().split(u'\n');
     ASSERT_EQ(problems.size(), 1);
@@ -127,7 +130,7 @@ TEST_F(CaseListWindowTest, AFileThatFailsIsOneLineAndTheOthersAreRead)
 TEST_F(CaseListWindowTest, CopyAndSaveTheSelectedRowsOrAll)
 {
     window->readText(QStringLiteral("А40-1/2019; А41-2/2019; А40-3/2019"));
-    waitForTheReading();
+    ASSERT_NO_FATAL_FAILURE(waitForTheReading());
     auto *table = control<QTableView>("CaseTable");
 
     QTest::mouseClick(control<QPushButton>("CopyButton"), Qt::LeftButton);
@@ -170,13 +173,13 @@ TEST_F(CaseListWindowTest, CancelHalfwayLeavesAWindowThatReadsAgain)
     QString longText;
     for (int line = 1; line <= 200000; ++line)
         longText += QStringLiteral("Строка %1: дело А40-%1/2019 и дело А41-%1/2020\n").arg(line);
-    QSignalSpy progressed(window->findChild<QProgressBar *>(QStringLiteral("Progress")), &QProgressBar::valueChanged);
     window->readText(longText);
     EXPECT_TRUE(window->isReading());
     EXPECT_FALSE(control<QPushButton>("OpenButton")->isEnabled());
-    ASSERT_TRUE(progressed.wait(20000)) << "no progress shown";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control<QProgressBar>("Progress")->value() > 0; }, 20000))
+        << "no progress shown";
     QTest::mouseClick(control<QPushButton>("CancelButton"), Qt::LeftButton);
-    waitForTheReading();
+    ASSERT_NO_FATAL_FAILURE(waitForTheReading());
 
     EXPECT_FALSE(window->isReading());
     EXPECT_TRUE(control<QLabel>("SummaryLabel")->text().startsWith(QStringLiteral("Чтение прервано.")));
@@ -187,7 +190,7 @@ TEST_F(CaseListWindowTest, CancelHalfwayLeavesAWindowThatReadsAgain)
     EXPECT_FALSE(control<QPushButton>("CancelButton")->isEnabled());
 
     window->readText(QStringLiteral("А41-7/2019"));
-    waitForTheReading();
+    ASSERT_NO_FATAL_FAILURE(waitForTheReading());
     EXPECT_EQ(shownRows(), QStringList{QStringLiteral("А41-7/2019 1 найден")});
 }
 

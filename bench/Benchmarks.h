@@ -9,6 +9,7 @@
 void registerOpenEditorBenchmarks();
 void registerPointQueryBenchmarks();
 void registerDecodeBenchmarks();
+void registerFindBenchmarks();
 void registerStartupBenchmarks();
 void registerExtractBenchmarks();
 

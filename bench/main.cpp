@@ -35,6 +35,7 @@ int main(int argc, char **argv)
     registerStartupBenchmarks();
     registerPointQueryBenchmarks();
     registerDecodeBenchmarks();
+    registerFindBenchmarks();
     registerExtractBenchmarks();
 
     const std::unique_ptr<benchmark::BenchmarkReporter> display(benchmark::CreateDefaultDisplayReporter());

@@ -1,13 +1,17 @@
 // libFuzzer target: any text, as typed or as raw UTF-16, goes through the
-// input clean-up and the decoder over a small database without crashing,
-// hanging or breaking the decoder's promises about its record. The same rows
-// sit in a second file without keys, where the decoder reads the whole join
+// case-number finder, the input clean-up and the decoder over a small
+// database without crashing, hanging or breaking the promises of the finder
+// about what it found and of the decoder about its record. The same rows sit
+// in a second file without keys, where the decoder reads the whole join
 // instead of the indexes; both must give the same record.
 
+#include "decoder/CaseNumberFinder.h"
 #include "decoder/CaseNumberInput.h"
 #include "decoder/DmDLLUnit.h"
+#include "decoder/PastedCaseNumber.h"
 #include "support/ScratchDatabase.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -37,11 +41,11 @@ void decodeAndCheck(const QString &number)
 {
     QString consumed = number;
     const StructInfo info = decoder->DecodeJobNum(consumed);
-    check(info.error == QLatin1String("OK") || info.error == QLatin1String("NO Found !!!"));
+    check(info.error == StructInfo::FoundStatus || info.error == StructInfo::NotFoundStatus);
     check(number.startsWith(info.codsud));
     check(!decoder->UniQuery1->isOpen());
     check(decoder->UniQuery1->statement() == TDMDLL::JoinStatement);
-    if (info.error != QLatin1String("OK"))
+    if (info.error != StructInfo::FoundStatus)
         check(info.sudname.isEmpty());
 
     QString consumedAgain = number;
@@ -51,6 +55,42 @@ void decodeAndCheck(const QString &number)
     const auto sameFields = namedFields(again);
     for (qsizetype i = 0; i < fields.size(); ++i)
         check(fields[i].second == sameFields[i].second);
+}
+
+bool allDigits(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// Numbers in order, inside the text, never overlapping; an arbitration number
+// is made of its parts and is found again, unchanged, in its own text.
+void findAndCheck(const QString &text)
+{
+    const CaseNumberFinder &finder = decoder->caseNumberFinder();
+    const QList<FoundCaseNumber> numbers = finder.findAll(text);
+    qsizetype previousEnd = 0;
+    const FoundCaseNumber *firstArbitration = nullptr;
+    for (const FoundCaseNumber &found : numbers) {
+        check(found.position >= previousEnd && found.length > 0 && found.position + found.length <= text.size());
+        previousEnd = found.position + found.length;
+        check(!found.number.isEmpty());
+        if (found.system != CourtSystem::Arbitration) {
+            check(found.courtCode.isEmpty());
+            continue;
+        }
+        if (!firstArbitration)
+            firstArbitration = &found;
+        check(!found.serial.isEmpty() && allDigits(found.serial));
+        check((found.year.size() == 2 || found.year.size() == 4) && allDigits(found.year));
+        check(found.fullYear.size() == 4 && found.fullYear.endsWith(found.year));
+        check(found.number.startsWith(found.courtCode + QLatin1Char('-') + found.serial + QLatin1Char('/') + found.year));
+        const auto again = finder.findFirst(found.number);
+        check(again && again->number == found.number && again->position == 0 && again->length == found.number.size());
+    }
+    const auto first = finder.findFirst(text);
+    check(first.has_value() == !numbers.isEmpty());
+    if (first)
+        check(first->position == (firstArbitration ? firstArbitration : &numbers.front())->position);
 }
 
 TDMDLL *decoderOver(const QString &path)
@@ -83,5 +123,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                      : QString::fromUtf8(bytes, length);
     decodeAndCheck(text);
     decodeAndCheck(cleanedTypedNumber(text));
+    findAndCheck(text);
+    const PastedCaseNumber pasted = decodePasted(*decoder, text);
+    check(pasted.explanation.isEmpty() || pasted.info.error != StructInfo::FoundStatus);
     return 0;
 }

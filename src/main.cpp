@@ -8,6 +8,8 @@ int main(int argc, char **argv)
 {
     ErrorReportingApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Velmora"));
+    // Lets the desktop match the window to its menu entry and icon.
+    application.setDesktopFileName(QStringLiteral("org.velmora.Velmora"));
     application.setWindowIcon(QIcon(QStringLiteral(":/icons/velmora.png")));
 
     createFormsAndModules();

@@ -10,6 +10,7 @@ packages=(
   libpoppler-qt6-dev libzip-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation2
+  dpkg-dev file lintian desktop-file-utils appstream man-db
   "$@"
 )
 

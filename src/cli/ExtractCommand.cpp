@@ -46,9 +46,8 @@ TextSink ExtractionWriter::sinkFor(const QString &file)
 
 void ExtractionWriter::write(const QString &file, const ExtractedCase &found)
 {
-    DecodedInput decoded{found.numberAsWritten, found.number, found.info, {}};
-    if (!found.courtFound && found.system != CourtSystem::Arbitration)
-        decoded.explanation = found.status;
+    const bool otherCourt = !found.courtFound && found.system != CourtSystem::Arbitration;
+    const DecodedInput decoded{found.numberAsWritten, {found.number, found.info, otherCourt ? found.status : QString()}};
     for (const QString &line : m_format.answer(decoded, m_isFirst))
         m_out << withPlace(file, found.place, line) << '\n';
     m_isFirst = false;

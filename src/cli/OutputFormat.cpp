@@ -3,8 +3,6 @@
 #include "decoder/CaseYear.h"
 #include "decoder/ResultLines.h"
 
-#include <QDate>
-
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -23,11 +21,12 @@ QString tsvCell(QString value)
 // After the record's own fields, so scripts that read columns by place keep working.
 QList<std::pair<QString, QString>> answerFields(const DecodedInput &decoded)
 {
-    return namedFields(decoded.info)
+    const PastedCaseNumber &answer = decoded.decoded;
+    return namedFields(answer.info)
            + QList<std::pair<QString, QString>>{
-               {QStringLiteral("number"), decoded.number},
-               {QStringLiteral("full_year"), fullCaseYear(decoded.info.year, thisYear())},
-               {QStringLiteral("explanation"), decoded.explanation},
+               {QStringLiteral("number"), answer.number},
+               {QStringLiteral("full_year"), fullCaseYear(answer.info.year, thisYear())},
+               {QStringLiteral("explanation"), answer.explanation},
            };
 }
 
@@ -59,9 +58,9 @@ QStringList OutputFormat::answer(const DecodedInput &decoded, bool isFirst) cons
     switch (m_kind) {
     case Kind::Text: {
         QStringList lines = isFirst ? QStringList() : QStringList{QString()};
-        lines += resultLines(decoded.info);
-        if (!decoded.explanation.isEmpty())
-            lines << decoded.explanation;
+        lines += resultLines(decoded.decoded.info);
+        if (!decoded.decoded.explanation.isEmpty())
+            lines << decoded.decoded.explanation;
         return lines;
     }
     case Kind::Tsv: {

@@ -1,20 +1,17 @@
 #pragma once
 
-#include "decoder/StructInfo.h"
+#include "decoder/PastedCaseNumber.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 
-// One input's answer: the number taken from it, the decoder's record, and
-// for a number of another court the line that says so.
+// One input line or argument and what its decode gave.
 struct DecodedInput
 {
     QString input;
-    QString number;
-    StructInfo info;
-    QString explanation;
+    PastedCaseNumber decoded;
 };
 
 // How velmora-decode writes its answers: the main window's lines, one

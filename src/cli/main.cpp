@@ -4,9 +4,8 @@
 #include "cli/OutputFormat.h"
 #include "data/DatabaseError.h"
 #include "data/DatabaseLocation.h"
-#include "decoder/CaseNumberFinder.h"
-#include "decoder/CaseNumberInput.h"
 #include "decoder/DmDLLUnit.h"
+#include "decoder/PastedCaseNumber.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -24,7 +23,9 @@ const char HelpText[] =
     "Расшифровывает номера дел арбитражных судов так же, как главное окно Velmora:\n"
     "из каждого НОМЕРА или строки берётся первый найденный в тексте номер дела.\n"
     "Без НОМЕРОВ читает номера со стандартного ввода, по одному в строке; пустые строки пропускаются.\n"
-    "  --db ФАЙЛ       справочная база (по умолчанию CaseNumber.db рядом с программой);\n"
+    "  --db ФАЙЛ       справочная база; по умолчанию CaseNumber.db рядом с программой,\n"
+    "                  если он там есть или папка программы доступна для записи,\n"
+    "                  иначе ~/.local/share/Velmora/CaseNumber.db;\n"
     "                  открывается только для чтения и никогда не создаётся;\n"
     "                  базу по умолчанию создаёт программа velmora при первом запуске.\n"
     "  --format text   строки главного окна, ответы разделены пустой строкой (по умолчанию);\n"
@@ -93,19 +94,6 @@ QStringList numbersFromStandardInput()
     return numbers;
 }
 
-// The first number of the input, as the main window takes it.
-DecodedInput decode(TDMDLL &decoder, const QString &input)
-{
-    const auto found = decoder.caseNumberFinder().findFirst(input);
-    const bool arbitration = found && found->system == CourtSystem::Arbitration;
-    DecodedInput decoded{input, arbitration ? found->number : cleanedTypedNumber(input), {}, {}};
-    QString consumed = decoded.number;
-    decoded.info = decoder.DecodeJobNum(consumed);
-    if (found && !arbitration && decoded.info.error != QLatin1String("OK"))
-        decoded.explanation = otherCourtExplanation(found->system);
-    return decoded;
-}
-
 int fail(const QString &message)
 {
     QTextStream(stderr) << "velmora-decode: " << QString(message).replace(QLatin1Char('\n'), QLatin1Char(' ')) << '\n';
@@ -145,11 +133,11 @@ int main(int argc, char *argv[])
             out << line << '\n';
         bool isFirst = true;
         for (const QString &input : numbers) {
-            const DecodedInput decoded = decode(decoder, input);
+            const DecodedInput decoded{input, decodePasted(decoder, input)};
             for (const QString &line : format->answer(decoded, isFirst))
                 out << line << '\n';
             isFirst = false;
-            if (decoded.info.error != QLatin1String("OK"))
+            if (decoded.decoded.info.error != StructInfo::FoundStatus)
                 status = SomeNotFound;
         }
     } catch (const DatabaseError &error) {

@@ -27,3 +27,9 @@ inline QString shortenedForMessage(const QString &text)
     constexpr qsizetype Shown = 200;
     return text.size() <= Shown ? text : text.left(Shown) + QStringLiteral("…");
 }
+
+// Every path that reads a column by name says the same when it is not there.
+inline QString missingColumnMessage(const QString &statement, const QString &column)
+{
+    return QStringLiteral("В наборе данных «%1» нет столбца «%2».").arg(shortenedForMessage(statement), column);
+}

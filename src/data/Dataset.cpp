@@ -3,6 +3,7 @@
 #include "DatabaseConnection.h"
 #include "DatabaseError.h"
 #include "PreparedStatement.h"
+#include "Transaction.h"
 
 #include <QRegularExpression>
 #include <sqlite3.h>
@@ -81,7 +82,7 @@ void Dataset::close()
     m_currentRow = -1;
     m_buffer.clear();
     m_modified.clear();
-    m_identity = RowIdentity::None;
+    m_identity = RowIdentity();
     m_state = State::Closed;
     emit rowsReset();
     emit currentRowChanged();
@@ -92,12 +93,12 @@ void Dataset::close()
 std::unique_ptr<PreparedStatement> Dataset::prepareRows()
 {
     auto statement = std::make_unique<PreparedStatement>(*m_connection, m_statement);
-    findRowIdentity(*statement);
+    m_identity = RowIdentity::find(*m_connection, *statement, m_statement);
 
     m_firstColumn = 0;
-    if (m_identity == RowIdentity::RowId) {
+    if (!m_identity.rowIdName().isEmpty()) {
         const auto match = selectAllPattern().match(m_statement);
-        const QString widened = QStringLiteral("SELECT %1, *").arg(m_rowIdName) + m_statement.mid(match.capturedEnd());
+        const QString widened = QStringLiteral("SELECT %1, *").arg(m_identity.rowIdName()) + m_statement.mid(match.capturedEnd());
         statement = std::make_unique<PreparedStatement>(*m_connection, widened);
         m_firstColumn = 1;
     }
@@ -111,7 +112,6 @@ std::unique_ptr<PreparedStatement> Dataset::prepareRows()
         if (!m_columnByLowerName.contains(name.toLower()))
             m_columnByLowerName.insert(name.toLower(), column);
     }
-    m_guidColumn = m_identity == RowIdentity::Guid ? columnIndex(QStringLiteral("GUID")) : -1;
     return statement;
 }
 
@@ -138,73 +138,6 @@ void Dataset::readUnreadRows() const
     const std::unique_ptr<PreparedStatement> statement = std::move(self->m_unreadRows);
     self->readRows(*statement);
     self->selectVisibleRows();
-}
-
-void Dataset::findRowIdentity(const PreparedStatement &statement)
-{
-    m_identity = RowIdentity::None;
-    m_table.clear();
-    m_rowIdName.clear();
-
-    const int columnCount = statement.columnCount();
-    for (int column = 0; column < columnCount; ++column) {
-        const char *table = sqlite3_column_table_name(statement.handle(), column);
-        const char *database = sqlite3_column_database_name(statement.handle(), column);
-        if (!table || qstrcmp(database, "main") != 0) {
-            m_readOnlyReason = QStringLiteral("его столбец «%1» вычислен, а не взят из таблицы")
-                                   .arg(QString::fromUtf8(sqlite3_column_name(statement.handle(), column)));
-            return;
-        }
-        const QString name = QString::fromUtf8(table);
-        if (m_table.isEmpty()) {
-            m_table = name;
-        } else if (m_table != name) {
-            m_readOnlyReason = QStringLiteral("он собран из нескольких таблиц");
-            m_table.clear();
-            return;
-        }
-    }
-    if (m_table.isEmpty()) {
-        m_readOnlyReason = QStringLiteral("в нём нет столбцов");
-        return;
-    }
-
-    QStringList tableColumns;
-    bool guidIsPrimaryKey = false;
-    int primaryKeyColumns = 0;
-    PreparedStatement tableInfo(*m_connection, QStringLiteral("PRAGMA table_info(%1)").arg(quotedName(m_table)));
-    while (tableInfo.step()) {
-        const QString name = tableInfo.columnText(1);
-        tableColumns << name.toLower();
-        if (tableInfo.columnText(5).toInt() > 0) {
-            ++primaryKeyColumns;
-            guidIsPrimaryKey = guidIsPrimaryKey || name.compare(QLatin1String("GUID"), Qt::CaseInsensitive) == 0;
-        }
-    }
-
-    if (selectAllPattern().match(m_statement).hasMatch()) {
-        // A table may have a real column called rowid; SQLite then offers the
-        // row identity under one of its other names.
-        for (const QString &alias : {QStringLiteral("rowid"), QStringLiteral("_rowid_"), QStringLiteral("oid")}) {
-            if (tableColumns.contains(alias))
-                continue;
-            const QByteArray probe = QStringLiteral("SELECT %1 FROM %2").arg(alias, quotedName(m_table)).toUtf8();
-            sqlite3_stmt *handle = nullptr;
-            const bool hasRowId = sqlite3_prepare_v2(m_connection->handle(), probe.constData(), -1, &handle, nullptr) == SQLITE_OK;
-            sqlite3_finalize(handle);
-            if (hasRowId) {
-                m_identity = RowIdentity::RowId;
-                m_rowIdName = alias;
-                return;
-            }
-            break;
-        }
-    }
-    if (guidIsPrimaryKey && primaryKeyColumns == 1) {
-        m_identity = RowIdentity::Guid;
-        return;
-    }
-    m_readOnlyReason = QStringLiteral("у строк таблицы «%1» нет ключа, по которому можно изменить ровно одну строку").arg(m_table);
 }
 
 void Dataset::setFilter(const QString &filter)
@@ -315,7 +248,7 @@ int Dataset::requireColumn(const QString &column) const
 {
     const int index = columnIndex(column);
     if (index < 0)
-        throw DatabaseError(QStringLiteral("В наборе данных «%1» нет столбца «%2».").arg(shortenedForMessage(m_statement), column));
+        throw DatabaseError(missingColumnMessage(m_statement, column));
     return index;
 }
 
@@ -376,8 +309,9 @@ void Dataset::setCurrentRow(int row)
 
 void Dataset::requireWritable() const
 {
-    if (m_identity == RowIdentity::None)
-        throw DatabaseError(QStringLiteral("Набор данных «%1» только для чтения: %2.").arg(shortenedForMessage(m_statement), m_readOnlyReason));
+    if (!m_identity.isWritable())
+        throw DatabaseError(QStringLiteral("Набор данных «%1» только для чтения: %2.")
+                                .arg(shortenedForMessage(m_statement), m_identity.readOnlyReason()));
 }
 
 void Dataset::requireCurrentRow(const QString &action) const
@@ -425,34 +359,22 @@ void Dataset::setState(State state)
     emit fieldsChanged();
 }
 
-QString Dataset::identityCondition() const
+qint64 Dataset::rowIdAt(int rowIndex) const
 {
-    return m_identity == RowIdentity::RowId ? m_rowIdName + QStringLiteral(" = ?")
-                                            : quotedName(m_columns.value(m_guidColumn)) + QStringLiteral(" = ?");
-}
-
-void Dataset::bindIdentity(PreparedStatement &statement, int position, int rowIndex) const
-{
-    if (m_identity == RowIdentity::RowId)
-        statement.bindInt64(position, m_rowIds[rowIndex]);
-    else
-        statement.bindText(position, m_rows[rowIndex].text(m_guidColumn));
+    return m_firstColumn == 1 ? m_rowIds[rowIndex] : 0;
 }
 
 PackedRow Dataset::reread(qint64 rowId, const QString &guid) const
 {
-    const bool byRowId = m_identity == RowIdentity::RowId;
     const QString sql = QStringLiteral("SELECT %1* FROM %2 WHERE %3")
-                            .arg(byRowId ? m_rowIdName + QStringLiteral(", ") : QString(), quotedName(m_table), identityCondition());
+                            .arg(m_firstColumn == 1 ? m_identity.rowIdName() + QStringLiteral(", ") : QString(),
+                                 quotedName(m_identity.table()), m_identity.keyCondition(1));
     PreparedStatement statement(*m_connection, sql);
-    if (byRowId)
-        statement.bindInt64(1, rowId);
-    else
-        statement.bindText(1, guid);
+    m_identity.bindKey(statement, 1, rowId, guid.toUtf8());
     if (!statement.step())
         throw DatabaseError(QStringLiteral("База данных «%1»: записанная строка таблицы «%2» не найдена.")
-                                .arg(m_connection->databasePath(), m_table));
-    return PackedRow::fromStatement(statement.handle(), byRowId ? 1 : 0, int(m_columns.size()));
+                                .arg(m_connection->databasePath(), m_identity.table()));
+    return PackedRow::fromStatement(statement.handle(), m_firstColumn, int(m_columns.size()));
 }
 
 void Dataset::post()
@@ -475,22 +397,27 @@ void Dataset::postInsert()
             values << m_buffer[column].value_or(QString());
         }
     }
-    if (m_identity == RowIdentity::Guid && (m_guidColumn < 0 || !m_buffer[m_guidColumn]))
-        throw DatabaseError(QStringLiteral("Новая строка таблицы «%1» не записана: у неё нет ключа GUID.").arg(m_table));
+    const int guidColumn = m_identity.guidColumn();
+    const QString table = quotedName(m_identity.table());
+    if (m_identity.kind() == RowIdentity::Kind::Guid && !m_buffer[guidColumn])
+        throw DatabaseError(QStringLiteral("Новая строка таблицы «%1» не записана: у неё нет ключа GUID.").arg(m_identity.table()));
 
     const QString sql = names.isEmpty()
-        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedName(m_table))
+        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
         : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-              .arg(quotedName(m_table), names.join(QStringLiteral(", ")),
-                   QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+              .arg(table, names.join(QStringLiteral(", ")), QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+    Transaction transaction(*m_connection);
     PreparedStatement statement(*m_connection, sql);
     statement.bindTexts(values);
     statement.execute();
 
     const qint64 rowId = sqlite3_last_insert_rowid(m_connection->handle());
-    const QString guid = m_guidColumn >= 0 ? m_buffer[m_guidColumn].value_or(QString()) : QString();
-    m_rows.push_back(reread(rowId, guid));
-    if (m_identity == RowIdentity::RowId)
+    const QString guid = guidColumn >= 0 ? m_buffer[guidColumn].value_or(QString()) : QString();
+    PackedRow written = reread(rowId, guid);
+    transaction.commit();
+
+    m_rows.push_back(std::move(written));
+    if (m_firstColumn == 1)
         m_rowIds.push_back(rowId);
     m_visibleRows.push_back(int(m_rows.size()) - 1);
     m_currentRow = rowCount() - 1;
@@ -498,6 +425,21 @@ void Dataset::postInsert()
     emit rowsReset();
     emit currentRowChanged();
     setState(State::Browsing);
+}
+
+// Runs an UPDATE or DELETE whose WHERE is the unchanged-row condition; it
+// counts only if it touched that one row, else nothing of it stays.
+void Dataset::writeUnchangedRow(PreparedStatement &statement, const QString &refusal) const
+{
+    statement.execute();
+    const int changes = sqlite3_changes(m_connection->handle());
+    if (changes == 0)
+        throw DatabaseError(refusal);
+    // Only rows with the same GUID and the very same values can be touched
+    // together; writing one of them would still write them all.
+    if (changes > 1)
+        throw DatabaseError(QStringLiteral("В таблице «%1» несколько одинаковых строк с одним ключом GUID: изменить одну из них нельзя.")
+                                .arg(m_identity.table()));
 }
 
 void Dataset::postEdit()
@@ -512,18 +454,20 @@ void Dataset::postEdit()
     }
     const int rowIndex = currentRowIndex();
     if (!assignments.isEmpty()) {
+        const PackedRow &read = m_rows[rowIndex];
+        const int conditionStart = int(values.size()) + 1;
+        Transaction transaction(*m_connection);
         PreparedStatement statement(*m_connection, QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                                                       .arg(quotedName(m_table), assignments.join(QStringLiteral(", ")),
-                                                            identityCondition()));
+                                                       .arg(quotedName(m_identity.table()), assignments.join(QStringLiteral(", ")),
+                                                            m_identity.unchangedRowCondition(conditionStart, read)));
         statement.bindTexts(values);
-        bindIdentity(statement, int(values.size()) + 1, rowIndex);
-        statement.execute();
-        if (sqlite3_changes(m_connection->handle()) != 1)
-            throw DatabaseError(QStringLiteral("База данных «%1»: изменяемая строка таблицы «%2» не найдена — возможно, её удалила другая программа.")
-                                    .arg(m_connection->databasePath(), m_table));
-        const qint64 rowId = m_identity == RowIdentity::RowId ? m_rowIds[rowIndex] : 0;
-        const QString guid = m_guidColumn >= 0 ? m_buffer[m_guidColumn].value_or(QString()) : QString();
-        m_rows[rowIndex] = reread(rowId, guid);
+        m_identity.bindUnchangedRow(statement, conditionStart, rowIdAt(rowIndex), read);
+        writeUnchangedRow(statement, changedByAnotherProgramMessage());
+        const int guidColumn = m_identity.guidColumn();
+        const QString guid = guidColumn >= 0 ? m_buffer[guidColumn].value_or(QString()) : QString();
+        PackedRow written = reread(rowIdAt(rowIndex), guid);
+        transaction.commit();
+        m_rows[rowIndex] = std::move(written);
     }
     m_buffer.clear();
     m_modified.clear();
@@ -546,15 +490,18 @@ void Dataset::remove()
     requireCurrentRow(QStringLiteral("удалить запись"));
     requireWritable();
     const int rowIndex = currentRowIndex();
-    PreparedStatement statement(*m_connection, QStringLiteral("DELETE FROM %1 WHERE %2").arg(quotedName(m_table), identityCondition()));
-    bindIdentity(statement, 1, rowIndex);
-    statement.execute();
-    if (sqlite3_changes(m_connection->handle()) != 1)
-        throw DatabaseError(QStringLiteral("База данных «%1»: удаляемая строка таблицы «%2» не найдена — возможно, её уже удалила другая программа.")
-                                .arg(m_connection->databasePath(), m_table));
+    const PackedRow &read = m_rows[rowIndex];
+    {
+        Transaction transaction(*m_connection);
+        PreparedStatement statement(*m_connection, QStringLiteral("DELETE FROM %1 WHERE %2")
+                                                       .arg(quotedName(m_identity.table()), m_identity.unchangedRowCondition(1, read)));
+        m_identity.bindUnchangedRow(statement, 1, rowIdAt(rowIndex), read);
+        writeUnchangedRow(statement, notDeletedBecauseChangedMessage());
+        transaction.commit();
+    }
 
     m_rows.erase(m_rows.begin() + rowIndex);
-    if (m_identity == RowIdentity::RowId)
+    if (m_firstColumn == 1)
         m_rowIds.erase(m_rowIds.begin() + rowIndex);
     m_visibleRows.erase(m_visibleRows.begin() + m_currentRow);
     for (int &row : m_visibleRows) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PackedRow.h"
+#include "RowIdentity.h"
 
 #include <QHash>
 #include <QObject>
@@ -89,9 +90,6 @@ signals:
     void fieldsChanged();
 
 private:
-    // How a write names the one row it touches.
-    enum class RowIdentity { None, RowId, Guid };
-
     struct ParsedFilter
     {
         int column = -1;
@@ -102,15 +100,14 @@ private:
     void readRows(PreparedStatement &statement);
     void readUnreadRows() const;
     void selectVisibleRows();
-    void findRowIdentity(const PreparedStatement &statement);
     void applyFilter();
     std::optional<ParsedFilter> parseFilter() const;
     int requireColumn(const QString &column) const;
     void requireWritable() const;
     void requireCurrentRow(const QString &action) const;
-    QString identityCondition() const;
-    void bindIdentity(PreparedStatement &statement, int position, int rowIndex) const;
+    qint64 rowIdAt(int rowIndex) const;
     PackedRow reread(qint64 rowId, const QString &guid) const;
+    void writeUnchangedRow(PreparedStatement &statement, const QString &refusal) const;
     void postInsert();
     void postEdit();
     void setState(State state);
@@ -134,11 +131,7 @@ private:
     std::vector<int> m_visibleRows;
     int m_currentRow = -1;
 
-    RowIdentity m_identity = RowIdentity::None;
-    QString m_table;
-    QString m_rowIdName;
-    int m_guidColumn = -1;
-    QString m_readOnlyReason;
+    RowIdentity m_identity;
 
     std::vector<std::optional<QString>> m_buffer;
     std::vector<bool> m_modified;

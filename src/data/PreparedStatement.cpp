@@ -25,8 +25,35 @@ PreparedStatement::~PreparedStatement()
 
 void PreparedStatement::bindText(int position, const QString &text)
 {
-    const QByteArray utf8 = text.toUtf8();
-    if (sqlite3_bind_text(m_statement, position, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT) != SQLITE_OK)
+    bindUtf8(position, text.toUtf8());
+}
+
+void PreparedStatement::bindUtf8(int position, QByteArrayView utf8)
+{
+    // A null view would bind SQL null; an empty text stays an empty text.
+    check(sqlite3_bind_text(m_statement, position, utf8.isNull() ? "" : utf8.data(), int(utf8.size()), SQLITE_TRANSIENT),
+          position);
+}
+
+void PreparedStatement::bindBlob(int position, QByteArrayView bytes)
+{
+    check(sqlite3_bind_blob(m_statement, position, bytes.isNull() ? "" : bytes.data(), int(bytes.size()), SQLITE_TRANSIENT),
+          position);
+}
+
+void PreparedStatement::bindDouble(int position, double value)
+{
+    check(sqlite3_bind_double(m_statement, position, value), position);
+}
+
+void PreparedStatement::bindNull(int position)
+{
+    check(sqlite3_bind_null(m_statement, position), position);
+}
+
+void PreparedStatement::check(int rc, int position) const
+{
+    if (rc != SQLITE_OK)
         fail(QStringLiteral("параметр %1 запроса «%2» не задан").arg(position).arg(shortenedForMessage(m_sql)));
 }
 
@@ -38,8 +65,7 @@ void PreparedStatement::bindTexts(const QStringList &texts)
 
 void PreparedStatement::bindInt64(int position, qint64 value)
 {
-    if (sqlite3_bind_int64(m_statement, position, value) != SQLITE_OK)
-        fail(QStringLiteral("параметр %1 запроса «%2» не задан").arg(position).arg(shortenedForMessage(m_sql)));
+    check(sqlite3_bind_int64(m_statement, position, value), position);
 }
 
 bool PreparedStatement::step()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +21,11 @@ public:
     void bindText(int position, const QString &text);
     void bindTexts(const QStringList &texts);
     void bindInt64(int position, qint64 value);
+    void bindDouble(int position, double value);
+    void bindNull(int position);
+    // Bytes already in UTF-8, bound as text or as a blob, as they are.
+    void bindUtf8(int position, QByteArrayView utf8);
+    void bindBlob(int position, QByteArrayView bytes);
 
     // True while there is a row to read; false once the statement is done.
     bool step();
@@ -32,6 +38,7 @@ public:
     QString columnText(int column) const;
 
 private:
+    void check(int rc, int position) const;
     [[noreturn]] void fail(const QString &action) const;
 
     const DatabaseConnection &m_connection;

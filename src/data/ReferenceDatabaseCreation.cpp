@@ -5,6 +5,7 @@
 #include "DmUnit.h"
 #include "PreparedStatement.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
@@ -118,6 +119,9 @@ void createReferenceDatabaseIfMissing(const QString &path)
     const QList<Court> courts = bundledCourts();
     if (courts.isEmpty())
         throw DatabaseError(notCreated(path, QStringLiteral("список судов «%1» не найден в программе.").arg(CourtListResource)));
+
+    // The user's data folder does not exist before the program's first start there.
+    QDir().mkpath(QFileInfo(path).absolutePath());
 
     // Built under a name of its own and renamed only when complete, so a crash
     // or a full disk never leaves a half-made database under the real name.

@@ -3,7 +3,11 @@
 #include "decoder/CaseNumberInput.h"
 #include "decoder/CaseYear.h"
 
-#include <QDate>
+#include <QSet>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
 
 namespace {
 
@@ -51,6 +55,8 @@ QChar foldCodeLetter(QChar c)
     default: break;
     }
     const char16_t u = c.unicode();
+    if (u >= u'a' && u <= u'z')
+        return QChar(char16_t(u - 0x20));
     if (u >= 0x0430 && u <= 0x044F)
         return QChar(char16_t(u - 0x20));
     if (u == 0x0451)
@@ -76,6 +82,24 @@ struct Match
     qsizetype end = 0;
 };
 
+// A court code found in the text. Its text is made only once the whole
+// number is there, so the near misses of a long text cost no allocation.
+struct CodeMatch
+{
+    std::array<char16_t, 4> letters{};
+    int size = 0;
+    QString asStored; // a database's code, as the database writes it
+    qsizetype end = 0;
+    bool appeal = false;
+
+    QString text() const
+    {
+        return size == 0 ? asStored : QString(reinterpret_cast<const QChar *>(letters.data()), size);
+    }
+};
+
+using CodeDigits = std::array<char16_t, 2>;
+
 } // namespace
 
 // A cursor over the searched text; every step reads forward only, so no
@@ -83,11 +107,41 @@ struct Match
 struct CaseNumberFinder::Scanner
 {
     QStringView text;
-    const QHash<QChar, QStringList> &extraCodes;
+    const QHash<QChar, QList<DatabaseCode>> &extraCodes;
+    // Asked of the clock once per search, and only when a number is found.
+    mutable int currentYear = 0;
+    // Codes and years repeat from number to number; a text full of numbers
+    // keeps one copy of each instead of one per number.
+    mutable QSet<QString> sharedTexts;
+
+    QString shared(const QString &repeatingText) const
+    {
+        const auto known = sharedTexts.constFind(repeatingText);
+        return known != sharedTexts.cend() ? *known : *sharedTexts.insert(repeatingText);
+    }
+
+    // The calendar of the local time zone costs more than a whole search of
+    // a typical line; a year read in UTC is off for a few hours a year only.
+    static int thisYear()
+    {
+        using namespace std::chrono;
+        return int(year_month_day(floor<days>(system_clock::now())).year());
+    }
 
     QChar at(qsizetype i) const { return i < text.size() ? text[i] : QChar(); }
 
     bool startsWord(qsizetype i) const { return i == 0 || !isWordCharacter(text[i - 1]); }
+
+    // "NА40-…", "NoА40-…": the number sign's letters typed without a blank.
+    bool startsWordOrFollowsNumberSign(qsizetype i) const
+    {
+        if (startsWord(i))
+            return true;
+        if (text[i - 1] == u'N')
+            return startsWord(i - 1);
+        return i >= 2 && text[i - 1] == u'o' && text[i - 2] == u'N' && startsWord(i - 2);
+    }
+
     bool endsWord(qsizetype i) const { return i >= text.size() || !isWordCharacter(text[i]); }
 
     qsizetype skipBlanks(qsizetype i) const
@@ -113,61 +167,68 @@ struct CaseNumberFinder::Scanner
         return skipBlanks(i + 1);
     }
 
-    std::optional<QString> twoCodeDigits(qsizetype i) const
+    std::optional<CodeDigits> twoCodeDigits(qsizetype i) const
     {
         const auto first = codeDigit(at(i));
         const auto second = codeDigit(at(i + 1));
         if (!first || !second)
             return std::nullopt;
-        return QString(*first) + *second;
+        return CodeDigits{first->unicode(), second->unicode()};
     }
 
     // "А40" (first instance), "17АП" (appeal), "Ф05" (cassation), "С01",
     // "СИП", in any of the ways people and web addresses write them.
-    std::optional<Match> courtCode(qsizetype i) const
+    std::optional<CodeMatch> courtCode(qsizetype i) const
     {
         const QChar first = foldCodeLetter(at(i));
         if (first == CyrillicA) {
             if (const auto digits = twoCodeDigits(i + 1); digits && endsWord(i + 3))
-                return Match{CyrillicA + *digits, i + 3};
+                return CodeMatch{{CyrillicA.unicode(), (*digits)[0], (*digits)[1]}, 3, {}, i + 3};
         }
-        if (isDigit(at(i)) && isDigit(at(i + 1)) && foldCodeLetter(at(i + 2)) == CyrillicA) {
-            const char16_t pe = at(i + 3).unicode();
-            if ((pe == 0x041F || pe == 0x043F || pe == u'p' || pe == u'P') && endsWord(i + 4))
-                return Match{text.mid(i, 2).toString() + QStringLiteral("АП"), i + 4};
+        if (isDigit(at(i))) {
+            // Appeal courts are numbered with two digits; "9АП" is the ninth.
+            const bool twoDigits = isDigit(at(i + 1));
+            const qsizetype a = twoDigits ? i + 2 : i + 1;
+            const char16_t pe = at(a + 1).unicode();
+            if (foldCodeLetter(at(a)) == CyrillicA && (pe == 0x041F || pe == 0x043F || pe == u'p' || pe == u'P')
+                && endsWord(a + 2)) {
+                const char16_t tens = twoDigits ? at(i).unicode() : u'0';
+                return CodeMatch{{tens, at(a - 1).unicode(), u'А', u'П'}, 4, {}, a + 2, true};
+            }
         }
         if (first == QChar(0x0424) || at(i) == u'f' || at(i) == u'F') {
             if (const auto digits = twoCodeDigits(i + 1); digits && endsWord(i + 3))
-                return Match{QChar(0x0424) + *digits, i + 3};
+                return CodeMatch{{u'Ф', (*digits)[0], (*digits)[1]}, 3, {}, i + 3};
         }
         if (first == QChar(0x0421) || at(i) == u's' || at(i) == u'S') {
-            if (const auto digits = twoCodeDigits(i + 1); digits && *digits == QLatin1String("01") && endsWord(i + 3))
-                return Match{QStringLiteral("С01"), i + 3};
+            if (const auto digits = twoCodeDigits(i + 1); digits && *digits == CodeDigits{u'0', u'1'} && endsWord(i + 3))
+                return CodeMatch{{u'С', u'0', u'1'}, 3, {}, i + 3};
             const QChar i2 = foldCodeLetter(at(i + 1));
             const QChar p3 = at(i + 2);
             const bool ie = i2 == QChar(0x0418) || at(i + 1) == u'i' || at(i + 1) == u'I';
             const bool pe = foldCodeLetter(p3) == QChar(0x041F) || p3 == u'p' || p3 == u'P';
             if (ie && pe && endsWord(i + 3))
-                return Match{QStringLiteral("СИП"), i + 3};
+                return CodeMatch{{u'С', u'И', u'П'}, 3, {}, i + 3};
         }
         return databaseCode(i);
     }
 
     // Codes of other shapes that the reference database holds; the longest wins.
-    std::optional<Match> databaseCode(qsizetype i) const
+    std::optional<CodeMatch> databaseCode(qsizetype i) const
     {
         const auto candidates = extraCodes.constFind(foldCodeLetter(at(i)));
         if (candidates == extraCodes.cend())
             return std::nullopt;
-        std::optional<Match> best;
-        for (const QString &code : *candidates) {
-            if (i + code.size() > text.size() || (best && best->text.size() >= code.size()))
+        std::optional<CodeMatch> best;
+        for (const DatabaseCode &code : *candidates) {
+            const qsizetype size = code.folded.size();
+            if (i + size > text.size() || (best && best->end - i >= size))
                 continue;
             qsizetype k = 0;
-            while (k < code.size() && foldCodeLetter(text[i + k]) == code[k])
+            while (k < size && foldCodeLetter(text[i + k]) == code.folded[k])
                 ++k;
-            if (k == code.size() && endsWord(i + k))
-                best = Match{code, i + k};
+            if (k == size && endsWord(i + k))
+                best = CodeMatch{{}, 0, code.asStored, i + k};
         }
         return best;
     }
@@ -189,11 +250,12 @@ struct CaseNumberFinder::Scanner
         const qsizetype afterDash = spacedDash(code->end);
         if (afterDash < 0)
             return std::nullopt;
-        if (code->text.endsWith(QStringLiteral("АП")) && foldCodeLetter(at(afterDash)) == CyrillicA)
-            return appealOfFirstInstance(start, code->text, afterDash);
+        if (code->appeal && foldCodeLetter(at(afterDash)) == CyrillicA)
+            return appealOfFirstInstance(start, code->text(), afterDash);
 
-        const qsizetype serialEnd = digitsEnd(afterDash);
-        if (serialEnd == afterDash)
+        const qsizetype serialStart = afterComposition(afterDash);
+        const qsizetype serialEnd = digitsEnd(serialStart);
+        if (serialEnd == serialStart)
             return std::nullopt;
         qsizetype i = skipBlanks(serialEnd);
         if (!isSlash(at(i)))
@@ -205,14 +267,25 @@ struct CaseNumberFinder::Scanner
         // The old division tail "-101-503" is digits only; "-ГК", "/з.8", "(2)" are not part of the number.
         QString tail;
         qsizetype end = yearMatch->end;
-        for (int segment = 0; segment < 2 && isDash(at(end)) && isDigit(at(end + 1)); ++segment) {
+        while (isDash(at(end)) && isDigit(at(end + 1))) {
             const qsizetype segmentEnd = digitsEnd(end + 1);
             tail += QLatin1Char('-');
             tail += text.mid(end + 1, segmentEnd - end - 1);
             end = segmentEnd;
         }
-        return arbitrationNumber(start, end, code->text, text.mid(afterDash, serialEnd - afterDash).toString(),
+        return arbitrationNumber(start, end, code->text(), text.mid(serialStart, serialEnd - serialStart).toString(),
                                  yearMatch->text, tail);
+    }
+
+    // "А41-К1-12345/05": the Moscow region's court once named the
+    // composition before the serial; the decoder is given the serial alone.
+    qsizetype afterComposition(qsizetype i) const
+    {
+        const char16_t k = at(i).unicode();
+        if (k != 0x041A && k != 0x043A && k != u'K' && k != u'k')
+            return i;
+        const qsizetype numberEnd = digitsEnd(i + 1);
+        return numberEnd > i + 1 && isDash(at(numberEnd)) ? numberEnd + 1 : i;
     }
 
     // "06АП-А73/2008-2/3653": an appeal court's old numbering, with the first
@@ -257,17 +330,19 @@ struct CaseNumberFinder::Scanner
                                  text.mid(i + 4, serialEnd - i - 4).toString(), yearMatch->text, QString());
     }
 
-    static FoundCaseNumber arbitrationNumber(qsizetype start, qsizetype end, const QString &code,
-                                             const QString &serial, const QString &yearText, const QString &tail)
+    FoundCaseNumber arbitrationNumber(qsizetype start, qsizetype end, const QString &code,
+                                      const QString &serial, const QString &yearText, const QString &tail) const
     {
+        if (currentYear == 0)
+            currentYear = thisYear();
         FoundCaseNumber found;
         found.system = CourtSystem::Arbitration;
         found.position = start;
         found.length = end - start;
-        found.courtCode = code;
+        found.courtCode = shared(code);
         found.serial = serial;
-        found.year = yearText;
-        found.fullYear = fullCaseYear(yearText, thisYear());
+        found.year = shared(yearText);
+        found.fullYear = shared(fullCaseYear(yearText, currentYear));
         found.number = code + QLatin1Char('-') + serial + QLatin1Char('/') + yearText + tail;
         return found;
     }
@@ -334,7 +409,8 @@ struct CaseNumberFinder::Scanner
             ++i;
         } else if (i - start > 3) {
             return std::nullopt;
-        } else if (at(i).isLetter() && at(i).isLower()) {
+        } else if (at(i).isLetter()) {
+            // "2а-…" administrative, "8Г-…" a cassation court's register.
             ++i;
         }
         if (!isDash(at(i)))
@@ -352,10 +428,9 @@ struct CaseNumberFinder::Scanner
     // "50RS0016-01-2024-000805-79" (region, "RS", court, then four groups).
     std::optional<FoundCaseNumber> generalJurisdictionIdentifier(qsizetype start) const
     {
-        if (digitsEnd(start) != start + 2 || foldCodeLetter(at(start + 3)) != QChar(0x0421))
-            return std::nullopt;
         const char16_t r = at(start + 2).unicode();
-        if (r != u'R' && r != 0x0420)
+        const char16_t s = at(start + 3).unicode();
+        if (digitsEnd(start) != start + 2 || (r != u'R' && r != 0x0420) || (s != u'S' && s != 0x0421))
             return std::nullopt;
         qsizetype i = start + 4;
         if (digitsEnd(i) != i + 4)
@@ -371,8 +446,15 @@ struct CaseNumberFinder::Scanner
 
     std::optional<FoundCaseNumber> numberAt(qsizetype i) const
     {
-        if (!startsWord(i))
+        // Every shape starts with a letter or a digit, save a database code of
+        // its own; blanks and punctuation, most of a long text, are passed at once.
+        if (!isWordCharacter(text[i]) && !extraCodes.contains(foldCodeLetter(text[i])))
             return std::nullopt;
+        if (!startsWord(i)) {
+            if (startsWordOrFollowsNumberSign(i))
+                return arbitration(i);
+            return std::nullopt;
+        }
         if (auto found = arbitration(i))
             return found;
         if (auto found = moscowCassation(i))
@@ -393,7 +475,7 @@ CaseNumberFinder::CaseNumberFinder(const QStringList &courtCodes)
 void CaseNumberFinder::setCourtCodes(const QStringList &courtCodes)
 {
     m_extraCodes.clear();
-    const QHash<QChar, QStringList> none;
+    const QHash<QChar, QList<DatabaseCode>> none;
     for (const QString &code : courtCodes) {
         // A code with a separator in it can never be cut out of a number whole.
         bool usable = !code.isEmpty();
@@ -408,9 +490,11 @@ void CaseNumberFinder::setCourtCodes(const QStringList &courtCodes)
         QString folded;
         for (const QChar c : code)
             folded += foldCodeLetter(c);
-        QStringList &sameStart = m_extraCodes[folded.at(0)];
-        if (!sameStart.contains(folded))
-            sameStart << folded;
+        QList<DatabaseCode> &sameStart = m_extraCodes[folded.at(0)];
+        const bool known = std::any_of(sameStart.cbegin(), sameStart.cend(),
+                                       [&](const DatabaseCode &other) { return other.folded == folded; });
+        if (!known)
+            sameStart << DatabaseCode{folded, code};
     }
 }
 

@@ -67,6 +67,11 @@ public:
 
 private:
     struct Scanner;
-    // Codes of other shapes, folded, keyed by their first character.
-    QHash<QChar, QStringList> m_extraCodes;
+    struct DatabaseCode
+    {
+        QString folded;
+        QString asStored;
+    };
+    // Codes of other shapes, keyed by the first character of their folded form.
+    QHash<QChar, QList<DatabaseCode>> m_extraCodes;
 };

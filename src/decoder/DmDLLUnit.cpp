@@ -2,6 +2,7 @@
 
 #include "data/DatabaseLocation.h"
 #include "data/PreparedStatement.h"
+#include "data/Transaction.h"
 #include "decoder/CachedCourtRows.h"
 #include "decoder/CourtCondition.h"
 #include "decoder/IndexedCourtRows.h"
@@ -14,9 +15,6 @@ const QString TDMDLL::JoinStatement = QStringLiteral(
     "and (structures.guid=separation.ref_structures)");
 
 namespace {
-
-const QString FoundStatus = QStringLiteral("OK");
-const QString NotFoundStatus = QStringLiteral("NO Found !!!");
 
 // The text primitives of case-number cutting: 1-based positions on UTF-16 text.
 qsizetype find(QChar c, const QString &s)
@@ -108,6 +106,10 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
     info.jobnum = copy(str, p - 1);
     cut(str, p);
 
+    // Another program may commit between any two statements; one snapshot
+    // keeps the schema check, the candidate rows and the rows read from
+    // belonging to the same file.
+    Transaction snapshot(*UniConnection1);
     CourtRows &rows = m_rememberedRows ? *m_rememberedRows : currentRows();
     QString status;
     QString year;
@@ -127,7 +129,7 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
         info.jobnum_in_struct = str;
 
         const CourtRows::Answer answer = rows.lookUp(code, sep);
-        status = answer.divisionFound ? FoundStatus : NotFoundStatus;
+        status = answer.divisionFound ? StructInfo::FoundStatus : StructInfo::NotFoundStatus;
         info.sudname = answer.current.JudgementName;
         info.otdelphone = answer.current.Phone;
         info.snum = answer.current.StructureNum;
@@ -141,7 +143,7 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
             courtFirstRow = answer;
     }
 
-    if (status != FoundStatus) {
+    if (status != StructInfo::FoundStatus) {
         if (year.isEmpty()) {
             p = find(QLatin1Char('-'), str);
             year = p > 0 ? copy(str, p - 1) : str;
@@ -158,7 +160,7 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
             courtExists = courtExists || name.has_value();
             info.sudname = name.value_or(QString());
         }
-        status = courtExists ? FoundStatus : NotFoundStatus;
+        status = courtExists ? StructInfo::FoundStatus : StructInfo::NotFoundStatus;
 
         // None of the division's details belong to this case when its division is unknown.
         info.otdelphone.clear();
@@ -177,6 +179,7 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
     UniQuery1->setFiltered(false);
     UniQuery1->setFilter(courtCondition(code));
     UniQuery1->setFiltered(true);
+    snapshot.commit();
 
     info.error = status;
     info.year = year;

@@ -3,7 +3,7 @@
 #include "data/DatabaseConnection.h"
 #include "data/DatabaseError.h"
 #include "data/PreparedStatement.h"
-#include "decoder/CourtCondition.h"
+#include "data/StoredForms.h"
 #include "decoder/JoinRowOrder.h"
 
 #include <sqlite3.h>
@@ -19,13 +19,13 @@ const QString JoinedFrom = QStringLiteral(
     " from judgement,separation, structures where (judgement.guid=structures.ref_Judgement)"
     " and (structures.guid=separation.ref_structures)");
 
-// Rows of the court having the division. SQL equality may also let through
-// values that are not the same text (NOCASE columns, numbers), so callers
-// compare the returned code and division again, exactly.
+// Rows of the court having the division, in whatever form SQLite stored the
+// code and the number; callers compare the text read back, exactly.
 const QString DivisionRowsStatement =
     QStringLiteral("select judgement._rowid_, structures._rowid_, separation._rowid_, judgement.JudgementCode,"
                    " separation.SeparationName")
-    + JoinedFrom + QStringLiteral(" and judgement.JudgementCode = ?1 and separation.SeparationName = ?2");
+    + JoinedFrom + QStringLiteral(" and ") + storedFormsCondition(QStringLiteral("judgement.JudgementCode"), 1)
+    + QStringLiteral(" and ") + storedFormsCondition(QStringLiteral("separation.SeparationName"), 1 + StoredFormCount);
 
 // For every composition of the court, its division that comes first in rowid
 // order; the one-column index on ref_structures lists equal keys in that order.
@@ -34,7 +34,15 @@ const QString FirstRowPerCompositionStatement = QStringLiteral(
     " (select separation._rowid_ from separation where structures.guid=separation.ref_structures"
     "  order by separation._rowid_ limit 1),"
     " judgement.JudgementCode"
-    " from judgement, structures where (judgement.guid=structures.ref_Judgement) and judgement.JudgementCode = ?1");
+    " from judgement, structures where (judgement.guid=structures.ref_Judgement) and ")
+    + storedFormsCondition(QStringLiteral("judgement.JudgementCode"), 1);
+
+// The courts table alone, for a court that has no row in the join. The index
+// lists a code's forms one storage class after another; the lookup dataset
+// reads the table in rowid order, and so must this.
+const QString CourtOnlyStatement = QStringLiteral("select * from judgement where ")
+                                   + storedFormsCondition(QStringLiteral("JudgementCode"), 1)
+                                   + QStringLiteral(" order by judgement._rowid_");
 
 // The same columns in the same order as the lookup dataset's rows.
 const QString FullRowStatement = QStringLiteral(
@@ -148,13 +156,17 @@ bool IndexedCourtRows::prepare()
         m_divisionRows = std::make_unique<PreparedStatement>(*m_connection, DivisionRowsStatement);
         m_firstRowPerComposition = std::make_unique<PreparedStatement>(*m_connection, FirstRowPerCompositionStatement);
         m_fullRow = std::make_unique<PreparedStatement>(*m_connection, FullRowStatement);
-        m_courtOnly = std::make_unique<PreparedStatement>(*m_connection, courtOnlyStatement());
+        m_courtOnly = std::make_unique<PreparedStatement>(*m_connection, CourtOnlyStatement);
     } catch (const DatabaseError &) {
         // A table without rowid, for one: the lookup dataset still answers.
         return false;
     }
-    for (int field = 0; field < 8; ++field)
+    m_missingField.clear();
+    for (int field = 0; field < 8; ++field) {
         m_fieldColumns[field] = firstColumnNamed(*m_fullRow, FieldNames[field]);
+        if (m_fieldColumns[field] < 0 && m_missingField.isEmpty())
+            m_missingField = QString::fromLatin1(FieldNames[field]);
+    }
     m_courtOnlyCodeColumn = firstColumnNamed(*m_courtOnly, "JudgementCode");
     m_courtOnlyNameColumn = firstColumnNamed(*m_courtOnly, "JudgementName");
     return true;
@@ -172,12 +184,12 @@ bool IndexedCourtRows::isBefore(const RowKey &left, const RowKey &right) const
 std::optional<IndexedCourtRows::RowKey> IndexedCourtRows::firstRow(PreparedStatement &candidates, const QString &code,
                                                                    const std::optional<QString> &division)
 {
-    candidates.reset();
-    candidates.bindText(1, code);
-    if (division)
-        candidates.bindText(2, *division);
     const QByteArray codeText = code.toUtf8();
     const QByteArray divisionText = division.value_or(QString()).toUtf8();
+    candidates.reset();
+    bindStoredForms(candidates, 1, codeText);
+    if (division)
+        bindStoredForms(candidates, 1 + StoredFormCount, divisionText);
     std::optional<RowKey> first;
     sqlite3_stmt *row = candidates.handle();
     while (candidates.step()) {
@@ -202,13 +214,17 @@ JoinRowFields IndexedCourtRows::readRow(const RowKey &key)
     m_fullRow->step();
     QString fields[8];
     for (int field = 0; field < 8; ++field)
-        fields[field] = m_fieldColumns[field] < 0 ? QString() : m_fullRow->columnText(m_fieldColumns[field]);
+        fields[field] = m_fullRow->columnText(m_fieldColumns[field]);
     m_fullRow->reset();
     return {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6], fields[7]};
 }
 
 CourtRows::Answer IndexedCourtRows::lookUp(const QString &code, const std::optional<QString> &division)
 {
+    // The lookup dataset stops at the first field it cannot read, whether the
+    // court has rows or not; so does this path.
+    if (!m_missingField.isEmpty())
+        throw DatabaseError(missingColumnMessage(m_joinStatement, m_missingField));
     Answer answer;
     std::optional<RowKey> current;
     if (division) {
@@ -227,7 +243,7 @@ std::optional<QString> IndexedCourtRows::courtOnlyName(const QString &code)
 {
     const QByteArray codeText = code.toUtf8();
     m_courtOnly->reset();
-    m_courtOnly->bindText(1, code);
+    bindStoredForms(*m_courtOnly, 1, codeText);
     std::optional<QString> name;
     while (!name && m_courtOnly->step()) {
         if (textEquals(*m_courtOnly, m_courtOnlyCodeColumn, codeText))

@@ -53,6 +53,8 @@ private:
     std::unique_ptr<PreparedStatement> m_fullRow;
     std::unique_ptr<PreparedStatement> m_courtOnly;
     std::array<int, 8> m_fieldColumns{};
+    // The first field the join lacks, which makes every lookup an error.
+    QString m_missingField;
     int m_courtOnlyCodeColumn = -1;
     int m_courtOnlyNameColumn = -1;
 };

@@ -3,6 +3,12 @@
 #include "data/Dataset.h"
 #include "decoder/CourtCondition.h"
 
+namespace {
+
+const QString CourtsStatement = QStringLiteral("select * from judgement");
+
+} // namespace
+
 LookupDatasetCourtRows::LookupDatasetCourtRows(Dataset *lookup, const QString &joinStatement)
     : m_lookup(lookup), m_joinStatement(joinStatement)
 {
@@ -40,8 +46,9 @@ CourtRows::Answer LookupDatasetCourtRows::lookUp(const QString &code, const std:
 
 std::optional<QString> LookupDatasetCourtRows::courtOnlyName(const QString &code)
 {
-    // The filter stays on, so the courts table's rows are filtered by the same condition.
-    m_lookup->setStatement(courtOnlyStatement(), {code});
+    // The filter stays on and picks the court by its code's text; an SQL
+    // condition would miss a code that SQLite stored as a number or a blob.
+    m_lookup->setStatement(CourtsStatement);
     m_lookup->open();
     std::optional<QString> name;
     if (m_lookup->rowCount() > 0)

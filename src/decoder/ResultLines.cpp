@@ -6,8 +6,6 @@
 
 namespace {
 
-const QString FoundStatus = QStringLiteral("OK");
-
 QString yearLine(const QString &year, int currentYear)
 {
     if (year.size() != 2)
@@ -20,7 +18,7 @@ QString yearLine(const QString &year, int currentYear)
 
 QStringList resultLines(const StructInfo &info, int currentYear)
 {
-    if (info.error != FoundStatus)
+    if (info.error != StructInfo::FoundStatus)
         return {QStringLiteral("Информация не найдена, возможно ошибка ввода номера дела ")};
     return {
         QStringLiteral("Название суда: ") + info.sudname,

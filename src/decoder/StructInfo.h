@@ -8,6 +8,10 @@
 // What a decode found, field by field; every field is empty until filled.
 struct StructInfo
 {
+    // The texts of error: the court was found, or no court has the code.
+    static inline const QString FoundStatus = QStringLiteral("OK");
+    static inline const QString NotFoundStatus = QStringLiteral("NO Found !!!");
+
     QString snum;             // composition number
     QString stype;            // composition type
     QString sfaxnum;          // composition fax number
@@ -17,7 +21,7 @@ struct StructInfo
     QString jobnum_in_struct; // number of the case within the division
     QString codsud;           // court code
     QString sepnum;           // division number
-    QString error;            // "OK", or "NO Found !!!" when no court has the code
+    QString error;            // FoundStatus or NotFoundStatus
     QString otdelphone;       // division telephone, cleared when the division is not found
     QString vnphone;          // division internal telephone
     QString zal;              // hall

@@ -8,6 +8,7 @@
 #include "widgets/AnchoredLayout.h"
 #include "widgets/DataGrid.h"
 #include "widgets/ModalDialogs.h"
+#include "widgets/NamedControl.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -24,27 +25,6 @@ const QSize ClientSize(757, 354);
 // Stands for the key of a composition that is not there; it matches a
 // division only if one holds this very text as its parent key.
 const QString NoCompositionKey = QStringLiteral("null");
-
-QPushButton *newButton(const char *name, const QString &text)
-{
-    auto *button = new QPushButton(text);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
-QGroupBox *newGroup(const char *name, const QString &title)
-{
-    auto *group = new QGroupBox(title);
-    group->setObjectName(QString::fromLatin1(name));
-    return group;
-}
-
-DataGrid *newGrid(const char *name, DataSource *source, const QList<GridColumn> &columns)
-{
-    auto *grid = new DataGrid(source, columns);
-    grid->setObjectName(QString::fromLatin1(name));
-    return grid;
-}
 
 bool isAccepted(ModalForm &dialog)
 {
@@ -64,32 +44,32 @@ void postIfAccepted(Dataset &dataset, ModalForm &dialog)
 
 TForm2::TForm2(QWidget *parent)
     : Form(ClientSize, parent)
-    , GroupBox1(newGroup("GroupBox1", QStringLiteral("Суды")))
-    , DBGrid1(newGrid("DBGrid1", DM->UniDataSource1,
-                      {{QStringLiteral("JudgementCode"), QStringLiteral("Код суда"), 83},
-                       {QStringLiteral("JudgementName"), QStringLiteral("Название суда"), 149}}))
-    , Button1(newButton("Button1", QStringLiteral("Добавить")))
-    , Button3(newButton("Button3", QStringLiteral("Изменить")))
-    , Button2(newButton("Button2", QStringLiteral("Удалить")))
-    , GroupBox2(newGroup("GroupBox2", QStringLiteral("Составы")))
-    , DBGrid2(newGrid("DBGrid2", DM->UniDataSource2,
-                      {{QStringLiteral("StructureNum"), QStringLiteral("Номер состава"), 80},
-                       {QStringLiteral("StructureType"), QStringLiteral("Тип отдела"), 71},
-                       {QStringLiteral("StructureFAXNum"), QStringLiteral("Номер факса"), 77},
-                       {QStringLiteral("StructureSpecification"), QStringLiteral("Специализация состава"), 125}}))
-    , Button4(newButton("Button4", QStringLiteral("Добавить")))
-    , Button6(newButton("Button6", QStringLiteral("Изменить")))
-    , Button5(newButton("Button5", QStringLiteral("Удалить")))
-    , GroupBox3(newGroup("GroupBox3", QStringLiteral("Отделения")))
-    , DBGrid3(newGrid("DBGrid3", DM->UniDataSource3,
-                      {{QStringLiteral("SeparationName"), QStringLiteral("Номер отделения"), 92},
-                       {QStringLiteral("Phone"), QStringLiteral("Номер телефона"), 57},
-                       {QStringLiteral("vnphone"), QStringLiteral("Внутр. номер"), 57},
-                       {QStringLiteral("zal"), QStringLiteral("Зал"), 32},
-                       {QStringLiteral("floor"), QStringLiteral("Этаж"), 32}}))
-    , Button7(newButton("Button7", QStringLiteral("Добавить")))
-    , Button9(newButton("Button9", QStringLiteral("Изменить")))
-    , Button8(newButton("Button8", QStringLiteral("Удалить")))
+    , GroupBox1(newNamedControl<QGroupBox>("GroupBox1", QStringLiteral("Суды")))
+    , DBGrid1(newNamedControl<DataGrid>("DBGrid1", DM->UniDataSource1,
+                                        QList<GridColumn>{{QStringLiteral("JudgementCode"), QStringLiteral("Код суда"), 83},
+                                                          {QStringLiteral("JudgementName"), QStringLiteral("Название суда"), 149}}))
+    , Button1(newNamedControl<QPushButton>("Button1", QStringLiteral("Добавить")))
+    , Button3(newNamedControl<QPushButton>("Button3", QStringLiteral("Изменить")))
+    , Button2(newNamedControl<QPushButton>("Button2", QStringLiteral("Удалить")))
+    , GroupBox2(newNamedControl<QGroupBox>("GroupBox2", QStringLiteral("Составы")))
+    , DBGrid2(newNamedControl<DataGrid>("DBGrid2", DM->UniDataSource2,
+                                        QList<GridColumn>{{QStringLiteral("StructureNum"), QStringLiteral("Номер состава"), 80},
+                                                          {QStringLiteral("StructureType"), QStringLiteral("Тип отдела"), 71},
+                                                          {QStringLiteral("StructureFAXNum"), QStringLiteral("Номер факса"), 77},
+                                                          {QStringLiteral("StructureSpecification"), QStringLiteral("Специализация состава"), 125}}))
+    , Button4(newNamedControl<QPushButton>("Button4", QStringLiteral("Добавить")))
+    , Button6(newNamedControl<QPushButton>("Button6", QStringLiteral("Изменить")))
+    , Button5(newNamedControl<QPushButton>("Button5", QStringLiteral("Удалить")))
+    , GroupBox3(newNamedControl<QGroupBox>("GroupBox3", QStringLiteral("Отделения")))
+    , DBGrid3(newNamedControl<DataGrid>("DBGrid3", DM->UniDataSource3,
+                                        QList<GridColumn>{{QStringLiteral("SeparationName"), QStringLiteral("Номер отделения"), 92},
+                                                          {QStringLiteral("Phone"), QStringLiteral("Номер телефона"), 57},
+                                                          {QStringLiteral("vnphone"), QStringLiteral("Внутр. номер"), 57},
+                                                          {QStringLiteral("zal"), QStringLiteral("Зал"), 32},
+                                                          {QStringLiteral("floor"), QStringLiteral("Этаж"), 32}}))
+    , Button7(newNamedControl<QPushButton>("Button7", QStringLiteral("Добавить")))
+    , Button9(newNamedControl<QPushButton>("Button9", QStringLiteral("Изменить")))
+    , Button8(newNamedControl<QPushButton>("Button8", QStringLiteral("Удалить")))
 {
     setWindowTitle(QStringLiteral("Структура данных арбитражных судов"));
 
@@ -184,8 +164,10 @@ void TForm2::runAction(const QList<Dataset *> &closeFirst, Dataset *own, const s
         work();
     } catch (...) {
         // Nothing half-written stays in the edit buffer, and the grids show
-        // again what the file holds while the error is on the screen.
+        // again what the file holds while the error is on the screen: the
+        // row may have been changed by another program, so its own grid too.
         own->cancel();
+        own->close();
         own->open();
         for (Dataset *dataset : openAfter)
             dataset->open();
@@ -201,6 +183,62 @@ bool TForm2::confirmDelete()
                                             QStringLiteral("Вы действительно хотите удалить эту запись?\r\n"));
 }
 
+void TForm2::editCurrentRow(const EditedTable &table)
+{
+    Dataset *own = table.dataset;
+    ModalForm *dialog = table.dialog;
+    runAction(table.others, own,
+              [own, dialog] {
+                  own->edit();
+                  postIfAccepted(*own, *dialog);
+              },
+              table.others);
+}
+
+void TForm2::deleteCurrentRow(const EditedTable &table)
+{
+    if (!confirmDelete())
+        return;
+    Dataset *own = table.dataset;
+    runAction(table.others, own, [own] { own->remove(); }, table.others);
+}
+
+void TForm2::addChildRow(const EditedTable &table, const QString &parentColumn, Dataset *parents)
+{
+    const QString parentKey = parents->fieldText(QStringLiteral("GUID"));
+    Dataset *own = table.dataset;
+    ModalForm *dialog = table.dialog;
+    runAction(table.others, own,
+              [own, dialog, parentColumn, parentKey] {
+                  own->insert();
+                  if (isAccepted(*dialog)) {
+                      own->setFieldText(QStringLiteral("GUID"), TDM::newguid());
+                      own->setFieldText(parentColumn, parentKey);
+                      own->post();
+                  } else {
+                      own->cancel();
+                  }
+              },
+              table.others);
+}
+
+TForm2::EditedTable TForm2::courtsTable()
+{
+    return {DM->UniQuery1, Form3, {DM->UniQuery2, DM->UniQuery3, DMDLL->UniQuery1}};
+}
+
+TForm2::EditedTable TForm2::compositionsTable()
+{
+    return {DM->UniQuery2, Form4, {DM->UniQuery3, DMDLL->UniQuery1, DM->UniQuery1}};
+}
+
+TForm2::EditedTable TForm2::divisionsTable()
+{
+    return {DM->UniQuery3, Form5, {DM->UniQuery2, DMDLL->UniQuery1, DM->UniQuery1}};
+}
+
+// A new court gets its key before the dialog opens, and the courts dataset is
+// closed and reopened with the others, which come back in reverse order.
 void TForm2::Button1Click()
 {
     Dataset *courts = DM->UniQuery1;
@@ -216,96 +254,40 @@ void TForm2::Button1Click()
 
 void TForm2::Button3Click()
 {
-    Dataset *courts = DM->UniQuery1;
-    runAction({DM->UniQuery2, DM->UniQuery3, DMDLL->UniQuery1}, courts,
-              [courts] {
-                  courts->edit();
-                  postIfAccepted(*courts, *Form3);
-              },
-              {DM->UniQuery2, DM->UniQuery3, DMDLL->UniQuery1});
+    editCurrentRow(courtsTable());
 }
 
 void TForm2::Button2Click()
 {
-    if (!confirmDelete())
-        return;
-    Dataset *courts = DM->UniQuery1;
-    runAction({DM->UniQuery2, DM->UniQuery3, DMDLL->UniQuery1}, courts, [courts] { courts->remove(); },
-              {DM->UniQuery2, DM->UniQuery3, DMDLL->UniQuery1});
+    deleteCurrentRow(courtsTable());
 }
 
 void TForm2::Button4Click()
 {
-    const QString court = DM->UniQuery1->fieldText(QStringLiteral("GUID"));
-    Dataset *compositions = DM->UniQuery2;
-    runAction({DM->UniQuery3, DMDLL->UniQuery1, DM->UniQuery1}, compositions,
-              [compositions, court] {
-                  compositions->insert();
-                  if (isAccepted(*Form4)) {
-                      compositions->setFieldText(QStringLiteral("GUID"), TDM::newguid());
-                      compositions->setFieldText(QStringLiteral("ref_Judgement"), court);
-                      compositions->post();
-                  } else {
-                      compositions->cancel();
-                  }
-              },
-              {DM->UniQuery3, DMDLL->UniQuery1, DM->UniQuery1});
+    addChildRow(compositionsTable(), QStringLiteral("ref_Judgement"), DM->UniQuery1);
 }
 
 void TForm2::Button6Click()
 {
-    Dataset *compositions = DM->UniQuery2;
-    runAction({DM->UniQuery3, DMDLL->UniQuery1, DM->UniQuery1}, compositions,
-              [compositions] {
-                  compositions->edit();
-                  postIfAccepted(*compositions, *Form4);
-              },
-              {DM->UniQuery3, DMDLL->UniQuery1, DM->UniQuery1});
+    editCurrentRow(compositionsTable());
 }
 
 void TForm2::Button5Click()
 {
-    if (!confirmDelete())
-        return;
-    Dataset *compositions = DM->UniQuery2;
-    runAction({DM->UniQuery3, DMDLL->UniQuery1, DM->UniQuery1}, compositions, [compositions] { compositions->remove(); },
-              {DM->UniQuery3, DMDLL->UniQuery1, DM->UniQuery1});
+    deleteCurrentRow(compositionsTable());
 }
 
 void TForm2::Button7Click()
 {
-    const QString composition = DM->UniQuery2->fieldText(QStringLiteral("GUID"));
-    Dataset *divisions = DM->UniQuery3;
-    runAction({DM->UniQuery2, DMDLL->UniQuery1, DM->UniQuery1}, divisions,
-              [divisions, composition] {
-                  divisions->insert();
-                  if (isAccepted(*Form5)) {
-                      divisions->setFieldText(QStringLiteral("GUID"), TDM::newguid());
-                      divisions->setFieldText(QStringLiteral("ref_structures"), composition);
-                      divisions->post();
-                  } else {
-                      divisions->cancel();
-                  }
-              },
-              {DM->UniQuery2, DMDLL->UniQuery1, DM->UniQuery1});
+    addChildRow(divisionsTable(), QStringLiteral("ref_structures"), DM->UniQuery2);
 }
 
 void TForm2::Button9Click()
 {
-    Dataset *divisions = DM->UniQuery3;
-    runAction({DM->UniQuery2, DMDLL->UniQuery1, DM->UniQuery1}, divisions,
-              [divisions] {
-                  divisions->edit();
-                  postIfAccepted(*divisions, *Form5);
-              },
-              {DM->UniQuery2, DMDLL->UniQuery1, DM->UniQuery1});
+    editCurrentRow(divisionsTable());
 }
 
 void TForm2::Button8Click()
 {
-    if (!confirmDelete())
-        return;
-    Dataset *divisions = DM->UniQuery3;
-    runAction({DM->UniQuery2, DMDLL->UniQuery1, DM->UniQuery1}, divisions, [divisions] { divisions->remove(); },
-              {DM->UniQuery2, DMDLL->UniQuery1, DM->UniQuery1});
+    deleteCurrentRow(divisionsTable());
 }

@@ -1,3 +1,4 @@
+// Form2, the court structure editor: courts, their compositions and divisions.
 #pragma once
 
 #include "widgets/Form.h"
@@ -8,6 +9,7 @@
 
 class DataGrid;
 class Dataset;
+class ModalForm;
 class QGroupBox;
 class QPushButton;
 
@@ -56,6 +58,23 @@ public:
     QPushButton *Button8;
 
 private:
+    // One grid's table: its dataset, its edit dialog, and the datasets an
+    // action on it closes before its work and opens after it, in that order.
+    struct EditedTable
+    {
+        Dataset *dataset;
+        ModalForm *dialog;
+        QList<Dataset *> others;
+    };
+    static EditedTable courtsTable();
+    static EditedTable compositionsTable();
+    static EditedTable divisionsTable();
+
+    void editCurrentRow(const EditedTable &table);
+    void deleteCurrentRow(const EditedTable &table);
+    // The new row gets its key and its parent's key only when the dialog says OK.
+    void addChildRow(const EditedTable &table, const QString &parentColumn, Dataset *parents);
+
     void showDivisionsOfCurrentComposition();
     // Closes the datasets in order, does the work on its own dataset, opens
     // the others in order. When the work fails, its pending insert or edit is

@@ -1,5 +1,7 @@
+// Form3, the dialog that edits one court.
 #pragma once
 
+#include "widgets/DialogRows.h"
 #include "widgets/ModalForm.h"
 
 class DataEdit;
@@ -24,6 +26,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    DialogRows m_rows;
 };
 
 extern TForm3 *Form3;

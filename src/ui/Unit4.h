@@ -1,5 +1,7 @@
+// Form4, the dialog that edits one judicial composition.
 #pragma once
 
+#include "widgets/DialogRows.h"
 #include "widgets/ModalForm.h"
 
 class DataEdit;
@@ -28,6 +30,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    DialogRows m_rows;
 };
 
 extern TForm4 *Form4;

@@ -1,11 +1,11 @@
 #include "Unit5.h"
 
 #include "data/DmUnit.h"
-#include "widgets/AnchoredLayout.h"
-#include "widgets/DataEdit.h"
+#include "widgets/NamedControl.h"
 
-#include <QLabel>
 #include <QPushButton>
+
+#include <tuple>
 
 TForm5 *Form5 = nullptr;
 
@@ -17,49 +17,24 @@ const QSize ClientSize(242, 169);
 
 TForm5::TForm5(QWidget *parent)
     : ModalForm(ClientSize, parent)
-    , Label1(new QLabel(QStringLiteral("Номер отделения")))
-    , Label2(new QLabel(QStringLiteral("Номер телефона")))
-    , Label3(new QLabel(QStringLiteral("Внутренний номер:")))
-    , Label4(new QLabel(QStringLiteral("Зал:")))
-    , Label5(new QLabel(QStringLiteral("Этаж:")))
-    , DBEdit1(new DataEdit(QStringLiteral("SeparationName")))
-    , DBEdit2(new DataEdit(QStringLiteral("Phone")))
-    , DBEdit3(new DataEdit(QStringLiteral("vnphone")))
-    , DBEdit4(new DataEdit(QStringLiteral("zal")))
-    , DBEdit5(new DataEdit(QStringLiteral("floor")))
-    , Button1(new QPushButton(QStringLiteral("Закрыть и сохранить")))
+    , m_rows(this, ClientSize, {5, 113, 121})
 {
     setWindowTitle(QStringLiteral("Редактирования отделения"));
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label5->setObjectName(QStringLiteral("Label5"));
-    DBEdit1->setObjectName(QStringLiteral("DBEdit1"));
-    DBEdit2->setObjectName(QStringLiteral("DBEdit2"));
-    DBEdit3->setObjectName(QStringLiteral("DBEdit3"));
-    DBEdit4->setObjectName(QStringLiteral("DBEdit4"));
-    DBEdit5->setObjectName(QStringLiteral("DBEdit5"));
-    Button1->setObjectName(QStringLiteral("Button1"));
-
     // The floor row stands above the hall row, as the form was drawn.
-    const QList<std::pair<QLabel *, DataEdit *>> rows{
-        {Label1, DBEdit1}, {Label2, DBEdit2}, {Label3, DBEdit3}, {Label5, DBEdit5}, {Label4, DBEdit4}};
-    auto *layout = new AnchoredLayout(this, ClientSize);
-    for (int row = 0; row < rows.size(); ++row) {
-        layout->addControl(rows.at(row).first, {8, 8 + 27 * row, 101, 13});
-        layout->addControl(rows.at(row).second, {113, 5 + 27 * row, 121, 21});
-    }
-    layout->addControl(Button1, {8, 140, 226, 25});
+    std::tie(Label1, DBEdit1) = m_rows.add(1, QStringLiteral("Номер отделения"), QStringLiteral("SeparationName"));
+    std::tie(Label2, DBEdit2) = m_rows.add(2, QStringLiteral("Номер телефона"), QStringLiteral("Phone"));
+    std::tie(Label3, DBEdit3) = m_rows.add(3, QStringLiteral("Внутренний номер:"), QStringLiteral("vnphone"));
+    std::tie(Label5, DBEdit5) = m_rows.add(5, QStringLiteral("Этаж:"), QStringLiteral("floor"));
+    std::tie(Label4, DBEdit4) = m_rows.add(4, QStringLiteral("Зал:"), QStringLiteral("zal"));
+    Button1 = newNamedControl<QPushButton>("Button1", QStringLiteral("Закрыть и сохранить"));
+    m_rows.addButtonBelow(Button1);
 
     connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
 }
 
 void TForm5::showEvent(QShowEvent *event)
 {
-    // Created before DM at start-up, so the edit boxes find their source here.
-    for (DataEdit *edit : {DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5})
-        edit->setDataSource(DM->UniDataSource3);
+    m_rows.setDataSource(DM->UniDataSource3);
     ModalForm::showEvent(event);
 }
 

@@ -1,5 +1,7 @@
+// Form5, the dialog that edits one division.
 #pragma once
 
+#include "widgets/DialogRows.h"
 #include "widgets/ModalForm.h"
 
 class DataEdit;
@@ -30,6 +32,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    DialogRows m_rows;
 };
 
 extern TForm5 *Form5;

@@ -4,14 +4,14 @@
 #include "Unit2.h"
 #include "data/DatabaseLocation.h"
 #include "data/DmUnit.h"
-#include "decoder/CaseNumberFinder.h"
-#include "decoder/CaseNumberInput.h"
 #include "decoder/DmDLLUnit.h"
+#include "decoder/PastedCaseNumber.h"
 #include "decoder/ResultLines.h"
 #include "widgets/AnchoredLayout.h"
 #include "widgets/ModalDialogs.h"
 #include "widgets/SplitButton.h"
 
+#include <QDir>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -107,19 +107,14 @@ void TForm6::FormShow()
 
 void TForm6::Button2Click()
 {
-    const QString pasted = Edit1->text();
-    const auto found = DMDLL->caseNumberFinder().findFirst(pasted);
-    const bool arbitration = found && found->system == CourtSystem::Arbitration;
-    // The box shows what is decoded, so the user sees which number was taken from the text.
-    Edit1->setText(arbitration ? found->number : cleanedTypedNumber(pasted));
-    // The decoder consumes its argument; Edit1 keeps what the user sees.
-    QString number = Edit1->text();
-    const StructInfo info = DMDLL->DecodeJobNum(number);
+    const PastedCaseNumber decoded = decodePasted(*DMDLL, Edit1->text());
+    // The box shows what was decoded, so the user sees which number was taken from the text.
+    Edit1->setText(decoded.number);
     Memo1->clear();
-    for (const QString &line : resultLines(info))
+    for (const QString &line : resultLines(decoded.info))
         Memo1->appendPlainText(line);
-    if (found && !arbitration && info.error != QLatin1String("OK"))
-        Memo1->appendPlainText(otherCourtExplanation(found->system));
+    if (!decoded.explanation.isEmpty())
+        Memo1->appendPlainText(decoded.explanation);
 }
 
 void TForm6::Button1Click()
@@ -134,13 +129,17 @@ void TForm6::Button1Click()
 
 void TForm6::N1Click()
 {
+    // The file may sit beside the program or in the user's data folder; the
+    // user who wants to copy or replace it needs to know which.
+    const QString databaseFile = QDir::toNativeSeparators(DM->UniConnection1->databasePath());
     ModalDialogs::current().showAbout(
         this, QStringLiteral("Velmora 1.0"),
         QStringLiteral("<p><b>Velmora 1.0</b></p>"
                        "<p>Расшифровка номеров дел арбитражных судов: суд, год, отделение, "
                        "телефоны, зал и этаж, состав и его факс.</p>"
-                       "<p>Справочник судов хранится в файле CaseNumber.db рядом с программой.</p>"
-                       "<p>© Разработчики Velmora.</p>"));
+                       "<p>Справочник судов хранится в файле %1.</p>"
+                       "<p>© Разработчики Velmora.</p>")
+            .arg(databaseFile.toHtmlEscaped()));
 }
 
 void TForm6::N2Click()

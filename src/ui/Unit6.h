@@ -1,3 +1,4 @@
+// Form6, the main window: decodes a typed case number.
 #pragma once
 
 #include "widgets/Form.h"

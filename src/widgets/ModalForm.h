@@ -22,4 +22,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Enter in a box goes on to the next box instead of pressing the default
+    // button: a user filling the rows in must not store a half-filled one.
+    // On a button, Enter presses that button.
+    void keyPressEvent(QKeyEvent *event) override;
 };

@@ -1,10 +1,13 @@
 #include "support/QtPrinters.h"
 #include "support/ScratchDatabase.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -37,7 +40,8 @@ protected:
     CommandRun decode(const QStringList &arguments, const QByteArray &input = {})
     {
         QProcess process;
-        process.start(QStringLiteral(VELMORA_DECODE_PATH), arguments);
+        process.setProcessEnvironment(environment);
+        process.start(program, arguments);
         EXPECT_TRUE(process.waitForStarted());
         process.write(input);
         process.closeWriteChannel();
@@ -53,6 +57,8 @@ protected:
 
     QTemporaryDir folder;
     QString databasePath = folder.filePath(QStringLiteral("reference.db"));
+    QString program = QStringLiteral(VELMORA_DECODE_PATH);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
 };
 
 TEST_F(DecodeCommandTest, TextIsWhatTheWindowShowsWithOneBlankLineBetweenNumbers)
@@ -86,8 +92,8 @@ TEST_F(DecodeCommandTest, ReadsStandardInputSkippingBlankLines)
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     ASSERT_EQ(run.out.size(), 3);
     EXPECT_EQ(run.out[0], QStringLiteral("input\tsnum\tstype\tsfaxnum\tsudname\tjobnum\tyear\tjobnum_in_struct\tcodsud\t"
-                                         "sepnum\terror\totdelphone\tvnphone\tzal\tfloor\totdphone"));
-    EXPECT_EQ(run.out[1].split(QLatin1Char('\t')).size(), 16);
+                                         "sepnum\terror\totdelphone\tvnphone\tzal\tfloor\totdphone\tnumber\tfull_year\texplanation"));
+    EXPECT_EQ(run.out[1].split(QLatin1Char('\t')).size(), 19);
     EXPECT_TRUE(run.out[1].startsWith(QStringLiteral("А40-1/08-102-1\t1\tгражданский\t"))) << run.out[1].toStdString();
     EXPECT_TRUE(run.out[2].contains(QStringLiteral("\tАрбитражный суд Московской области\t2\t2019\t\tА41\t\tOK\t")));
 }
@@ -107,13 +113,39 @@ TEST_F(DecodeCommandTest, JsonGivesOneObjectPerLineWithEveryField)
     EXPECT_EQ(run.exitCode, 1);
     ASSERT_EQ(run.out.size(), 2);
     const QJsonObject found = QJsonDocument::fromJson(run.out[0].toUtf8()).object();
-    EXPECT_EQ(found.size(), 16);
+    EXPECT_EQ(found.size(), 19);
     EXPECT_EQ(found.value(QStringLiteral("input")).toString(), QStringLiteral("А40-1234/08-101-503"));
     EXPECT_EQ(found.value(QStringLiteral("zal")).toString(), QStringLiteral("5017"));
     EXPECT_EQ(found.value(QStringLiteral("error")).toString(), QStringLiteral("OK"));
     const QJsonObject missing = QJsonDocument::fromJson(run.out[1].toUtf8()).object();
     EXPECT_EQ(missing.value(QStringLiteral("error")).toString(), QStringLiteral("NO Found !!!"));
     EXPECT_EQ(missing.value(QStringLiteral("jobnum")).toString(), QStringLiteral("1234"));
+}
+
+TEST_F(DecodeCommandTest, EachLineDecodesItsFirstNumberAndSaysWhoseAnOtherCourtNumberIs)
+{
+    const CommandRun run = decode({QStringLiteral("--db"), databasePath, QStringLiteral("--format"), QStringLiteral("tsv")},
+                                  "Постановление № А41-77866/19 от 13.12.2021, А40-1/2020\n"
+                                  "от 24 августа 2020 г. N 305-ЭС19-17553\n");
+    EXPECT_EQ(run.exitCode, 1);
+    ASSERT_EQ(run.out.size(), 3);
+    const QStringList header = run.out[0].split(QLatin1Char('\t'));
+    const QStringList found = run.out[1].split(QLatin1Char('\t'));
+    const QStringList other = run.out[2].split(QLatin1Char('\t'));
+    const auto cell = [&](const QStringList &row, const char *name) { return row.value(header.indexOf(QLatin1String(name))); };
+    EXPECT_EQ(cell(found, "input"), QStringLiteral("Постановление № А41-77866/19 от 13.12.2021, А40-1/2020"));
+    EXPECT_EQ(cell(found, "number"), QStringLiteral("А41-77866/19"));
+    EXPECT_EQ(cell(found, "year"), QStringLiteral("19"));
+    EXPECT_EQ(cell(found, "full_year"), QStringLiteral("2019"));
+    EXPECT_EQ(cell(found, "sudname"), QStringLiteral("Арбитражный суд Московской области"));
+    EXPECT_EQ(cell(found, "explanation"), QString());
+    EXPECT_EQ(cell(other, "error"), QStringLiteral("NO Found !!!"));
+    EXPECT_EQ(cell(other, "explanation"),
+              QStringLiteral("Это номер дела Верховного Суда Российской Федерации, а не арбитражного суда."));
+
+    const CommandRun text = decode({QStringLiteral("--db"), databasePath, QStringLiteral("2-521/2023")});
+    EXPECT_EQ(text.out, (QStringList{QStringLiteral("Информация не найдена, возможно ошибка ввода номера дела "),
+                                     QStringLiteral("Это номер дела суда общей юрисдикции, а не арбитражного суда.")}));
 }
 
 TEST_F(DecodeCommandTest, UsageAndDatabaseErrorsExitTwoWithOneLineNamingTheProblem)
@@ -137,6 +169,29 @@ TEST_F(DecodeCommandTest, UsageAndDatabaseErrorsExitTwoWithOneLineNamingTheProbl
         EXPECT_TRUE(run.err.contains(c.mentioned)) << run.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(missing)) << "the decoder must never create a database";
+}
+
+// A copy of the command in a folder of its own, with a data folder of its own,
+// shows where it looks without --db.
+TEST_F(DecodeCommandTest, WithoutDbReadsTheFileBesideItselfAndNeverCreatesOne)
+{
+    QTemporaryDir portable;
+    ASSERT_TRUE(portable.isValid());
+    program = portable.filePath(QStringLiteral("velmora-decode"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VELMORA_DECODE_PATH), program));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), folder.filePath(QStringLiteral("data")));
+    const QString besideCommand = portable.filePath(QStringLiteral("CaseNumber.db"));
+
+    const CommandRun missing = decode({QStringLiteral("А40-1234/08-101-503")});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(missing.err.contains(besideCommand)) << missing.err.toStdString();
+    EXPECT_EQ(QDir(portable.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("velmora-decode")});
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath(QStringLiteral("data"))));
+
+    ASSERT_TRUE(QFile::copy(databasePath, besideCommand));
+    const CommandRun found = decode({QStringLiteral("А40-1234/08-101-503")});
+    EXPECT_EQ(found.exitCode, 0) << found.err.toStdString();
+    EXPECT_EQ(found.out.value(0), QStringLiteral("Название суда: Арбитражный суд города Москвы"));
 }
 
 TEST_F(DecodeCommandTest, BrokenDatabaseStopsWithExitTwo)

@@ -170,13 +170,14 @@ TEST_F(DatasetTest, MalformedFilterIsAnError)
 
 TEST_F(DatasetTest, LocateFindsFirstVisibleExactMatchAndKeepsCursorOnMiss)
 {
-    database.execute(QStringLiteral(
-        "INSERT INTO separation VALUES ('{D101b}', '{S2}', '101', 'second', '', '', ''), ('{DN}', '{S2}', NULL, '', '', '', '')"));
+    database.execute(QStringLiteral("INSERT INTO separation VALUES ('{D101b}', '{S2}', '101', 'second', '', '', ''), "
+                                    "('{DN}', '{S2}', NULL, '', '', '', ''), ('{D12}', '{S2}', '12А', '', '', '', '')"));
     auto divisions = openDataset(QStringLiteral("select * from separation"));
     ASSERT_TRUE(divisions->locate(QStringLiteral("SeparationName"), QStringLiteral("201")));
     EXPECT_EQ(divisions->fieldText(QStringLiteral("GUID")), QStringLiteral("{D201}"));
 
-    for (const QString &miss : {QStringLiteral("999"), QStringLiteral("10"), QStringLiteral("101 "), QString()})
+    // A mistyped "12а" must not be taken for division "12А".
+    for (const QString &miss : {QStringLiteral("999"), QStringLiteral("10"), QStringLiteral("101 "), QString(), QStringLiteral("12а")})
         EXPECT_FALSE(divisions->locate(QStringLiteral("SeparationName"), miss)) << miss.toStdString();
     EXPECT_EQ(divisions->fieldText(QStringLiteral("GUID")), QStringLiteral("{D201}"));
 

@@ -67,6 +67,17 @@ TEST_F(DatasetWriteTest, EditPostUpdatesOnlyTheCurrentRowAndOnlyWrittenColumns)
               (QStringList{QStringLiteral("{J40}|А40|Арбитражный суд города Москвы"), QStringLiteral("{J41}|А41|Новое имя")}));
 }
 
+TEST_F(DatasetWriteTest, UpdateThatChangedNoRowIsAnErrorNotASave)
+{
+    // A supplied file may carry a trigger that silently drops every change.
+    database.execute(QStringLiteral("CREATE TRIGGER keep_courts BEFORE UPDATE ON judgement BEGIN SELECT RAISE(IGNORE); END"));
+    const QByteArray before = database.bytes();
+    courts.edit();
+    courts.setFieldText(QStringLiteral("JudgementName"), QStringLiteral("Новое имя"));
+    EXPECT_THROW(courts.post(), DatabaseError);
+    EXPECT_EQ(database.bytes(), before);
+}
+
 TEST_F(DatasetWriteTest, CancelledEditRestoresTheRow)
 {
     courts.edit();

@@ -197,6 +197,21 @@ TEST(ReferenceDatabaseCreationTest, FolderThatIsARegularFileFailsNamingPathAndRe
     EXPECT_EQ(blocker.bytes(), blockerBytes);
 }
 
+TEST(ReferenceDatabaseCreationTest, NameTakenMeanwhileIsNotReplaced)
+{
+    // A dangling symbolic link passes the "no file there" check, as a file that
+    // another copy of the program makes between check and rename would.
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("CaseNumber.db"));
+    const QString target = folder.filePath(QStringLiteral("elsewhere.db"));
+    ASSERT_TRUE(QFile::link(target, path));
+
+    createReferenceDatabaseIfMissing(path);
+
+    EXPECT_EQ(QFileInfo(path).symLinkTarget(), target);
+    EXPECT_EQ(folderEntries(folder.path()), QStringList{QStringLiteral("CaseNumber.db")});
+}
+
 // Lowers the largest file this process may write, as a full disk would stop
 // it, and puts the limit back however the test ends.
 class FileSizeLimit

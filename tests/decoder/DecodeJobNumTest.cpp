@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 namespace {
 
 // The fixture courts plus the awkward ones: a court code holding a quote,
@@ -104,7 +106,7 @@ TEST_P(DecodeJobNumTest, FillsTheRecordAsTheAlgorithmSays)
     EXPECT_EQ(info.error, QString::fromUtf8(c.error));
     const QString division[] = {info.snum, info.stype, info.sfaxnum, info.otdelphone,
                                 info.otdphone, info.vnphone, info.zal, info.floor};
-    for (int field = 0; field < 8; ++field)
+    for (size_t field = 0; field < std::size(division); ++field)
         EXPECT_EQ(division[field], QString::fromUtf8(c.division[field])) << "division field " << field;
     EXPECT_EQ(str, QString::fromUtf8(c.leftOver)) << "what the decoder leaves of its argument";
 }

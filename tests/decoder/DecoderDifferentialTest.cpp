@@ -146,7 +146,8 @@ StructInfo oracleDecode(sqlite3 *db, QString str)
         bool courtExists = !court.empty();
         info.sudname = court.empty() ? QString() : join.text(court.front(), QStringLiteral("JudgementName"));
         if (info.sudname.isEmpty()) {
-            const Table courts = query(db, QStringLiteral("select * from judgement where JudgementCode=?"), {code});
+            // Compared as the dataset reads it: a code stored as a number is found by its text.
+            const Table courts = query(db, QStringLiteral("select * from judgement"));
             const std::vector<size_t> named = filtered(courts, QStringLiteral("JudgementCode"), code);
             courtExists = courtExists || !named.empty();
             info.sudname = named.empty() ? QString() : courts.text(named.front(), QStringLiteral("JudgementName"));
@@ -167,13 +168,21 @@ StructInfo oracleDecode(sqlite3 *db, QString str)
 }
 
 // The shapes a reference file comes in: the program's own, a supplied file
-// keyed by GUID only, and one with no key or index at all.
-enum class Schema { ProgramsOwn, GuidKeysOnly, Bare };
+// keyed by GUID only, one keyed and indexed but with untyped columns (which
+// keep numbers as numbers), and one with no key or index at all.
+enum class Schema { ProgramsOwn, GuidKeysOnly, UntypedKeyed, Bare };
 
 const char *const BareTables =
     "CREATE TABLE judgement (GUID, JudgementCode, JudgementName);"
     "CREATE TABLE structures (GUID, ref_Judgement, StructureNum, StructureType, StructureFAXNum, StructureSpecification);"
     "CREATE TABLE separation (GUID, ref_structures, SeparationName, Phone, vnphone, zal, floor);";
+const char *const UntypedKeyedTables =
+    "CREATE TABLE judgement (GUID PRIMARY KEY, JudgementCode, JudgementName);"
+    "CREATE TABLE structures (GUID PRIMARY KEY, ref_Judgement, StructureNum, StructureType, StructureFAXNum,"
+    " StructureSpecification);"
+    "CREATE TABLE separation (GUID PRIMARY KEY, ref_structures, SeparationName, Phone, vnphone, zal, floor);"
+    "CREATE INDEX judgement_code ON judgement (JudgementCode);"
+    "CREATE INDEX separation_name ON separation (SeparationName);";
 const char *const KeyedTables =
     "CREATE TABLE judgement (GUID TEXT PRIMARY KEY, JudgementCode TEXT, JudgementName TEXT);"
     "CREATE TABLE structures (GUID TEXT PRIMARY KEY, ref_Judgement TEXT, StructureNum TEXT, StructureType TEXT,"
@@ -194,7 +203,7 @@ public:
         if (schema == Schema::ProgramsOwn)
             exec("DELETE FROM judgement");
         else
-            exec(schema == Schema::Bare ? BareTables : KeyedTables);
+            exec(schema == Schema::Bare ? BareTables : schema == Schema::UntypedKeyed ? UntypedKeyedTables : KeyedTables);
         fill();
         exec("COMMIT");
     }
@@ -233,9 +242,10 @@ private:
     }
 
     static inline const QStringList Codes = {QStringLiteral("А1"), QStringLiteral("А2"), QStringLiteral("А'3"),
+                                             QStringLiteral("40"), QStringLiteral("2.5"), QStringLiteral("040"),
                                              QStringLiteral("а1"), QString(), QStringLiteral("А9")};
     static inline const QStringList Divisions = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-                                                 QStringLiteral("")};
+                                                 QStringLiteral(""), QStringLiteral("1.0")};
 
     QString pick(const QStringList &choices) { return choices[int(m_random.bounded(choices.size()))]; }
 
@@ -245,6 +255,32 @@ private:
         if (m_random.bounded(10) == 0)
             return QStringLiteral("NULL");
         return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
+    }
+
+    // A code or division number as another program may have stored it: as
+    // text, or as the number or blob it reads as (a typed column may turn
+    // some of these back into text; that is the point of trying them all).
+    QString sqlStored(const QString &text)
+    {
+        bool isInteger = false;
+        text.toLongLong(&isInteger);
+        bool isReal = false;
+        text.toDouble(&isReal);
+        switch (m_random.bounded(4)) {
+        case 0:
+            if (isInteger)
+                return text;
+            break;
+        case 1:
+            if (isReal)
+                return QString::number(text.toDouble(), 'f', 1);
+            break;
+        case 2:
+            return QStringLiteral("x'") + QString::fromLatin1(text.toUtf8().toHex()) + QLatin1Char('\'');
+        default:
+            break;
+        }
+        return sqlText(text);
     }
 
     QString key() { return QStringLiteral("{K%1}").arg(m_random.bounded(1000000)); }
@@ -261,7 +297,7 @@ private:
         for (int i = 0; i < courts; ++i) {
             courtKeys << key();
             exec(QStringLiteral("INSERT OR IGNORE INTO judgement VALUES ('%1', %2, %3)")
-                     .arg(courtKeys.last(), sqlText(pick(Codes)), sqlText(pick({"Суд", "", "Другой суд"}))));
+                     .arg(courtKeys.last(), sqlStored(pick(Codes)), sqlText(pick({"Суд", "", "Другой суд"}))));
         }
         courtKeys << QStringLiteral("{orphan}");
         const int compositions = int(m_random.bounded(8));
@@ -275,7 +311,7 @@ private:
         const int divisions = int(m_random.bounded(14));
         for (int i = 0; i < divisions; ++i) {
             exec(QStringLiteral("INSERT OR IGNORE INTO separation VALUES ('%1', '%2', %3, %4, %5, %6, %7)")
-                     .arg(key(), pick(compositionKeys), sqlText(pick(Divisions)), sqlText(QStringLiteral("тел %1").arg(i)),
+                     .arg(key(), pick(compositionKeys), sqlStored(pick(Divisions)), sqlText(QStringLiteral("тел %1").arg(i)),
                           sqlText(QStringLiteral("вн %1").arg(i)), sqlText(QStringLiteral("зал %1").arg(i)),
                           sqlText(QStringLiteral("этаж %1").arg(i))));
         }
@@ -328,7 +364,7 @@ TEST_P(DecoderDifferentialTest, AnswersAsTheWholeJoinWouldOnRandomData)
 }
 
 INSTANTIATE_TEST_SUITE_P(Schemas, DecoderDifferentialTest,
-                         ::testing::Values(Schema::ProgramsOwn, Schema::GuidKeysOnly, Schema::Bare));
+                         ::testing::Values(Schema::ProgramsOwn, Schema::GuidKeysOnly, Schema::UntypedKeyed, Schema::Bare));
 
 TEST(IndexedCourtRowsTest, StepsAsideWhereTheJoinOrderCannotBeFollowed)
 {

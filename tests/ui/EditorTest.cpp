@@ -21,6 +21,8 @@
 #include <QTest>
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace {
 
 // Which of the four datasets opened or closed, in order, as "close courts".
@@ -85,21 +87,6 @@ protected:
     }
 
     static void click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
-
-    // Scripts the next dialog: types the texts into its edit boxes (by object
-    // name, replacing what they hold) and presses "Закрыть и сохранить".
-    void fillNextDialog(const QList<std::pair<const char *, QString>> &texts)
-    {
-        dialogs.actOnNextDialog([texts](QDialog &dialog) {
-            for (const auto &[name, text] : texts) {
-                auto *edit = dialog.findChild<DataEdit *>(QString::fromLatin1(name));
-                ASSERT_NE(edit, nullptr) << name;
-                edit->selectAll();
-                typeText(edit, text);
-            }
-            QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
-        });
-    }
 
     // Scripts the next dialog: types into its first box, then closes it by its close box.
     void closeNextDialog()
@@ -213,7 +200,7 @@ TEST_F(EditorTest, EachActionClosesAndReopensTheOtherDatasetsInItsOrder)
         expectAllOpenAndBrowsing();
     }
     EXPECT_TRUE(dialogs.errors.isEmpty());
-    EXPECT_EQ(dialogs.dialogResults, QList<int>(6, 2));
+    EXPECT_EQ(dialogs.dialogResults, QList<int>(6, ModalForm::mrCancel));
 }
 
 TEST_F(EditorTest, AnsweringNoChangesNothingAndClosesNothing)
@@ -367,6 +354,66 @@ TEST_F(EditorTest, DivisionsAreAddedUnderTheClickedCompositionChangedAndDeleted)
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
+// The dialog's edit boxes from top to bottom, the order a user fills them in.
+QList<DataEdit *> boxesTopToBottom(QDialog &dialog)
+{
+    QList<DataEdit *> boxes = dialog.findChildren<DataEdit *>();
+    std::sort(boxes.begin(), boxes.end(), [](DataEdit *a, DataEdit *b) { return a->y() < b->y(); });
+    return boxes;
+}
+
+TEST_F(EditorTest, EnterGoesToTheNextBoxAndOnlyTheButtonSaves)
+{
+    clickRow(Form2->DBGrid1, 0);
+    const struct
+    {
+        QPushButton *add;
+        const char *rows;
+    } dialogsToFill[] = {
+        {Form2->Button1, "select JudgementCode, JudgementName from judgement where JudgementCode = 'ввод1'"},
+        {Form2->Button4, "select StructureType, StructureNum, StructureFAXNum, StructureSpecification from structures "
+                         "where StructureType = 'ввод1'"},
+        {Form2->Button7, "select SeparationName, Phone, vnphone, floor, zal from separation where SeparationName = 'ввод1'"},
+    };
+    for (const auto &[add, rows] : dialogsToFill) {
+        SCOPED_TRACE(add->objectName().toStdString());
+        QStringList typed;
+        dialogs.actOnNextDialog([this, rows, &typed](QDialog &dialog) {
+            const QList<DataEdit *> boxes = boxesTopToBottom(dialog);
+            boxes.first()->setFocus();
+            for (DataEdit *box : boxes) {
+                ASSERT_EQ(dialog.focusWidget(), box);
+                typed << QStringLiteral("ввод%1").arg(typed.size() + 1);
+                typeText(box, typed.last());
+                QTest::keyClick(box, Qt::Key_Return);
+                ASSERT_TRUE(dialog.isVisible()) << "Enter in " << box->objectName().toStdString() << " closed the dialog";
+            }
+            EXPECT_TRUE(table(rows).isEmpty()) << "nothing is written before the button";
+            auto *button = dialog.findChild<QPushButton *>(QStringLiteral("Button1"));
+            ASSERT_EQ(dialog.focusWidget(), button);
+            QTest::keyClick(button, Qt::Key_Return);
+        });
+        click(add);
+        EXPECT_EQ(table(rows), QStringList{typed.join(QLatin1Char('|'))});
+    }
+    EXPECT_EQ(dialogs.dialogResults, QList<int>(3, ModalForm::mrOk));
+}
+
+TEST_F(EditorTest, EscapeInADialogCancelsLikeTheCloseBox)
+{
+    const QStringList before = table("select * from judgement");
+    dialogs.actOnNextDialog([](QDialog &dialog) {
+        auto *box = dialog.findChild<DataEdit *>(QStringLiteral("DBEdit2"));
+        box->selectAll();
+        typeText(box, QStringLiteral("брошено"));
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    click(Form2->Button3);
+    EXPECT_EQ(dialogs.dialogResults, QList<int>{ModalForm::mrCancel});
+    EXPECT_EQ(table("select * from judgement"), before);
+    EXPECT_EQ(DM->UniQuery1->fieldText(QStringLiteral("JudgementName")), QStringLiteral("Арбитражный суд города Москвы"));
+}
+
 TEST_F(EditorTest, ButtonsWaitForTheRowTheyWorkOn)
 {
     // Courts dataset without a row: filter on a code no court has.
@@ -435,6 +482,29 @@ TEST_F(LockedDatabaseTest, FailedWriteIsShownCancelledAndEverythingReopened)
     EXPECT_EQ(table("select count(*) from separation"), QStringList{"3"});
 }
 
+// Another program changes the court while its dialog is open: the editor's
+// change must not overwrite it, and the grid must show what the file holds.
+TEST_F(EditorTest, RowChangedByAnotherProgramIsNotOverwrittenAndShownAgain)
+{
+    clickRow(Form2->DBGrid1, 0);
+    dialogs.actOnNextDialog([this](QDialog &dialog) {
+        database.execute(QStringLiteral("UPDATE judgement SET JudgementName = 'Имя от другой программы' WHERE GUID = '{J40}'"));
+        auto *name = dialog.findChild<DataEdit *>(QStringLiteral("DBEdit2"));
+        name->selectAll();
+        typeText(name, QStringLiteral("Имя из редактора"));
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+    });
+    click(Form2->Button3);
+
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_EQ(dialogs.errors.at(0).text,
+              QStringLiteral("Запись изменена или удалена другой программой. Изменение не сохранено, таблица показана заново."));
+    expectAllOpenAndBrowsing();
+    EXPECT_EQ(table("select JudgementName from judgement where GUID = '{J40}'"), QStringList{"Имя от другой программы"});
+    EXPECT_TRUE(gridColumn(Form2->DBGrid1, 1).contains(QStringLiteral("Имя от другой программы")))
+        << gridColumn(Form2->DBGrid1, 1).join(QLatin1Char(',')).toStdString();
+}
+
 TEST_F(EditorTest, ControlsKeepTheirPlacesAndFollowTheResizedEditor)
 {
     EXPECT_EQ(Form2->DBGrid1->columnWidth(1), 149);
@@ -465,6 +535,36 @@ TEST_F(EditorTest, ControlsKeepTheirPlacesAndFollowTheResizedEditor)
     };
     for (const Place &place : places)
         EXPECT_EQ(place.control->geometry(), place.geometry) << place.control->objectName().toStdString();
+}
+
+TEST_F(EditorTest, EachGridColumnShowsItsOwnField)
+{
+    // Every column of the fixture's rows holds a value of its own, so a column
+    // bound to a neighbour's field shows the wrong text.
+    const struct
+    {
+        DataGrid *grid;
+        Dataset *dataset;
+        int column;
+        const char *field;
+    } columns[] = {
+        {Form2->DBGrid1, DM->UniQuery1, 0, "JudgementCode"},
+        {Form2->DBGrid1, DM->UniQuery1, 1, "JudgementName"},
+        {Form2->DBGrid2, DM->UniQuery2, 0, "StructureNum"},
+        {Form2->DBGrid2, DM->UniQuery2, 1, "StructureType"},
+        {Form2->DBGrid2, DM->UniQuery2, 2, "StructureFAXNum"},
+        {Form2->DBGrid2, DM->UniQuery2, 3, "StructureSpecification"},
+        {Form2->DBGrid3, DM->UniQuery3, 0, "SeparationName"},
+        {Form2->DBGrid3, DM->UniQuery3, 1, "Phone"},
+        {Form2->DBGrid3, DM->UniQuery3, 2, "vnphone"},
+        {Form2->DBGrid3, DM->UniQuery3, 3, "zal"},
+        {Form2->DBGrid3, DM->UniQuery3, 4, "floor"},
+    };
+    for (const auto &[grid, dataset, column, field] : columns) {
+        const QString shown = grid->model()->index(dataset->currentRow(), column).data().toString();
+        EXPECT_EQ(shown, dataset->fieldText(QString::fromLatin1(field))) << grid->objectName().toStdString() << " " << field;
+        EXPECT_FALSE(shown.isEmpty()) << grid->objectName().toStdString() << " " << field;
+    }
 }
 
 TEST_F(EditorTest, ClosingTheEditorHidesIt)

@@ -94,7 +94,7 @@ TEST_F(MainWindowTest, EnterInTheNumberBoxDecodesAsTheButtonDoes)
     EXPECT_EQ(edit1()->text(), QStringLiteral("А40-1234/08-101-503"));
 }
 
-TEST_F(MainWindowTest, OnlyTheFirstLatinCapitalAIsReplaced)
+TEST_F(MainWindowTest, Edit1ShowsTheNumberTakenFromThePastedText)
 {
     struct Case
     {
@@ -102,15 +102,24 @@ TEST_F(MainWindowTest, OnlyTheFirstLatinCapitalAIsReplaced)
         QString shown;
     };
     const QList<Case> cases{
-        {QStringLiteral("A40-1234/08-101-503A"), QStringLiteral("А40-1234/08-101-503A")},
+        {QStringLiteral("A40-1234/08-101-503A"), QStringLiteral("А40-1234/08-101-503")},
+        {QStringLiteral("г. Москва, дело № a40\u20111234/08-101-503 (судья Иванов)"), QStringLiteral("А40-1234/08-101-503")},
+        // No number of a known shape: cleaned as typed, only the court code's first capital A made Cyrillic.
         {QStringLiteral("AA40-1234/08-101-503"), QStringLiteral("АA40-1234/08-101-503")},
-        {QStringLiteral("a40-1234/08-101-503"), QStringLiteral("a40-1234/08-101-503")},
-        {QStringLiteral("a40-A"), QStringLiteral("a40-А")},
+        {QStringLiteral("a40-A"), QStringLiteral("a40-A")},
     };
     for (const Case &c : cases) {
         decode(c.typed);
         EXPECT_EQ(edit1()->text(), c.shown) << c.typed.toStdString();
     }
+    EXPECT_EQ(decode(QStringLiteral("Дело № А40 - 1234/08-101-503.")), ExampleLines);
+}
+
+TEST_F(MainWindowTest, AnOtherCourtNumberIsNamedAfterTheNotFoundLine)
+{
+    EXPECT_EQ(decode(QStringLiteral("Определение от 24 августа 2020 г. N 305-ЭС19-17553")),
+              (QStringList{QStringLiteral("Информация не найдена, возможно ошибка ввода номера дела "),
+                           QStringLiteral("Это номер дела Верховного Суда Российской Федерации, а не арбитражного суда.")}));
 }
 
 TEST_F(MainWindowTest, YearLineCompletesTwoDigitYearsOnly)
@@ -202,7 +211,7 @@ TEST_F(MainWindowTest, AnchoredControlsFollowTheResizedWindow)
         EXPECT_EQ(control<QWidget>(place.name)->geometry(), place.geometry) << place.name;
 }
 
-TEST_F(MainWindowTest, AboutBoxIsOwnedByTheMainWindowAndCarriesTheIcon)
+TEST_F(MainWindowTest, AboutBoxIsOwnedByTheMainWindowAndNamesTheDatabaseFile)
 {
     auto *button1 = control<SplitButton>("Button1");
     ASSERT_NE(button1->menu(), nullptr);
@@ -215,7 +224,8 @@ TEST_F(MainWindowTest, AboutBoxIsOwnedByTheMainWindowAndCarriesTheIcon)
     ASSERT_EQ(dialogs.aboutBoxes.size(), 1);
     EXPECT_EQ(dialogs.aboutBoxes.at(0).owner, Form6);
     EXPECT_EQ(dialogs.aboutBoxes.at(0).caption, QStringLiteral("Velmora 1.0"));
-    EXPECT_FALSE(dialogs.aboutBoxes.at(0).text.isEmpty());
+    // The file in use, which may be beside the program or in the user's data folder.
+    EXPECT_TRUE(dialogs.aboutBoxes.at(0).text.contains(database.path().toHtmlEscaped())) << dialogs.aboutBoxes.at(0).text.toStdString();
     EXPECT_FALSE(Form6->windowIcon().isNull());
 }
 
@@ -250,11 +260,12 @@ TEST_F(MainWindowTest, ExitEndsTheProgramEvenWithTheEditorOpen)
     EXPECT_FALSE(Form6->isVisible());
 }
 
-// A folder that does not exist: the database can be neither found nor made.
+// A folder under a regular file: the database can be neither found nor made,
+// not even by root, and the missing folder cannot be made either.
 class MissingDatabaseTest : public MainWindowTest
 {
 protected:
-    MissingDatabaseTest() { setDatabasePath(database.folder() + QStringLiteral("/missing/CaseNumber.db")); }
+    MissingDatabaseTest() { setDatabasePath(database.path() + QStringLiteral("/missing/CaseNumber.db")); }
 };
 
 TEST_F(MissingDatabaseTest, StartUpReportsTheErrorsAndTheWindowStillOpens)

@@ -1,12 +1,15 @@
 #include "support/ProgramFixture.h"
+#include "support/QtPrinters.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
 #include "ui/Unit5.h"
 #include "ui/Unit6.h"
+#include "widgets/DataGrid.h"
 #include "widgets/FormLook.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
@@ -54,6 +57,80 @@ TEST_F(WindowLookTest, WindowsHaveTheirCaptionsSizesAndLook)
             EXPECT_NE(w.window->maximumSize(), w.clientSize) << name;
         }
     }
+}
+
+// What a control shows the user: a group's title, a button's or label's
+// caption, or the title of one column of a grid.
+QString shownText(QWidget *window, const char *control, int column)
+{
+    QWidget *found = window->findChild<QWidget *>(QString::fromLatin1(control));
+    if (!found)
+        return QStringLiteral("<no control>");
+    if (auto *group = qobject_cast<QGroupBox *>(found))
+        return group->title();
+    if (auto *button = qobject_cast<QAbstractButton *>(found))
+        return button->text();
+    if (auto *label = qobject_cast<QLabel *>(found))
+        return label->text();
+    if (auto *grid = qobject_cast<QAbstractItemView *>(found))
+        return grid->model()->headerData(column, Qt::Horizontal).toString();
+    return QStringLiteral("<no text>");
+}
+
+TEST_F(WindowLookTest, EditorAndDialogControlsShowTheirTexts)
+{
+    const int noColumn = -1;
+    const struct
+    {
+        QWidget *window;
+        const char *control;
+        int column;
+        QString text;
+    } texts[] = {
+        {Form2, "GroupBox1", noColumn, QStringLiteral("Суды")},
+        {Form2, "DBGrid1", 0, QStringLiteral("Код суда")},
+        {Form2, "DBGrid1", 1, QStringLiteral("Название суда")},
+        {Form2, "Button1", noColumn, QStringLiteral("Добавить")},
+        {Form2, "Button3", noColumn, QStringLiteral("Изменить")},
+        {Form2, "Button2", noColumn, QStringLiteral("Удалить")},
+        {Form2, "GroupBox2", noColumn, QStringLiteral("Составы")},
+        {Form2, "DBGrid2", 0, QStringLiteral("Номер состава")},
+        {Form2, "DBGrid2", 1, QStringLiteral("Тип отдела")},
+        {Form2, "DBGrid2", 2, QStringLiteral("Номер факса")},
+        {Form2, "DBGrid2", 3, QStringLiteral("Специализация состава")},
+        {Form2, "Button4", noColumn, QStringLiteral("Добавить")},
+        {Form2, "Button6", noColumn, QStringLiteral("Изменить")},
+        {Form2, "Button5", noColumn, QStringLiteral("Удалить")},
+        {Form2, "GroupBox3", noColumn, QStringLiteral("Отделения")},
+        {Form2, "DBGrid3", 0, QStringLiteral("Номер отделения")},
+        {Form2, "DBGrid3", 1, QStringLiteral("Номер телефона")},
+        {Form2, "DBGrid3", 2, QStringLiteral("Внутр. номер")},
+        {Form2, "DBGrid3", 3, QStringLiteral("Зал")},
+        {Form2, "DBGrid3", 4, QStringLiteral("Этаж")},
+        {Form2, "Button7", noColumn, QStringLiteral("Добавить")},
+        {Form2, "Button9", noColumn, QStringLiteral("Изменить")},
+        {Form2, "Button8", noColumn, QStringLiteral("Удалить")},
+        {Form3, "Label1", noColumn, QStringLiteral("Код суда")},
+        {Form3, "Label2", noColumn, QStringLiteral("Название суда")},
+        {Form3, "Button1", noColumn, QStringLiteral("Закрыть и сохранить")},
+        {Form4, "Label1", noColumn, QStringLiteral("Тип отдела")},
+        {Form4, "Label2", noColumn, QStringLiteral("Номер состава")},
+        {Form4, "Label3", noColumn, QStringLiteral("Номер факса")},
+        {Form4, "Label4", noColumn, QStringLiteral("Специализация состава")},
+        {Form4, "Button1", noColumn, QStringLiteral("Закрыть и сохранить")},
+        {Form5, "Label1", noColumn, QStringLiteral("Номер отделения")},
+        {Form5, "Label2", noColumn, QStringLiteral("Номер телефона")},
+        {Form5, "Label3", noColumn, QStringLiteral("Внутренний номер:")},
+        {Form5, "Label4", noColumn, QStringLiteral("Зал:")},
+        {Form5, "Label5", noColumn, QStringLiteral("Этаж:")},
+        {Form5, "Button1", noColumn, QStringLiteral("Закрыть и сохранить")},
+    };
+    for (const auto &[window, control, column, text] : texts)
+        EXPECT_EQ(shownText(window, control, column), text) << window->windowTitle().toStdString() << ": " << control << " " << column;
+    // Every column title is in the table above: a grid grown by a column needs a row there.
+    EXPECT_EQ(Form2->DBGrid1->model()->columnCount(), 2);
+    EXPECT_EQ(Form2->DBGrid2->model()->columnCount(), 4);
+    EXPECT_EQ(Form2->DBGrid3->model()->columnCount(), 5);
 }
 
 TEST_F(WindowLookTest, FormFontIsTahomaOrTheLiberationFallback)

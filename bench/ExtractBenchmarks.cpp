@@ -119,7 +119,10 @@ void extract(benchmark::State &state, int numbers)
             DiscardingDevice device;
             QTextStream out(&device);
             {
-                ExtractionWriter writer(decoder, tsv, out);
+                ExtractionWriter writer(decoder, tsv, [&](const QStringList &lines) {
+                    for (const QString &line : lines)
+                        out << line << '\n';
+                });
                 readTextLines(text, writer.sinkFor(QStringLiteral("bench.txt")));
                 if (!writer.everyCourtFound())
                     throw std::runtime_error("a court of the generated file was not found");
@@ -186,7 +189,10 @@ void extractFromPdf(benchmark::State &state)
             DiscardingDevice device;
             QTextStream out(&device);
             {
-                ExtractionWriter writer(decoder, tsv, out);
+                ExtractionWriter writer(decoder, tsv, [&](const QStringList &lines) {
+                    for (const QString &line : lines)
+                        out << line << '\n';
+                });
                 readDocument(pdf, writer.sinkFor(pdf));
             }
             out.flush();

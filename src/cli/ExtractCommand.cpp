@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTextStream>
 
 namespace {
 
@@ -25,13 +24,16 @@ QString tsvCell(QString value)
 
 } // namespace
 
-ExtractionWriter::ExtractionWriter(TDMDLL &decoder, const OutputFormat &format, QTextStream &out)
+ExtractionWriter::ExtractionWriter(TDMDLL &decoder, const OutputFormat &format, LineWriter out)
     : m_extractor(decoder)
     , m_format(format)
-    , m_out(out)
+    , m_out(std::move(out))
 {
+    QStringList header;
     for (const QString &line : m_format.header())
-        m_out << "file\tplace\t" << line << '\n';
+        header << QStringLiteral("file\tplace\t") + line;
+    if (!header.isEmpty())
+        m_out(header);
 }
 
 TextSink ExtractionWriter::sinkFor(const QString &file)
@@ -48,8 +50,10 @@ void ExtractionWriter::write(const QString &file, const ExtractedCase &found)
 {
     const bool otherCourt = !found.courtFound && found.system != CourtSystem::Arbitration;
     const DecodedInput decoded{found.numberAsWritten, {found.number, found.info, otherCourt ? found.status : QString()}};
+    QStringList lines;
     for (const QString &line : m_format.answer(decoded, m_isFirst))
-        m_out << withPlace(file, found.place, line) << '\n';
+        lines << withPlace(file, found.place, line);
+    m_out(lines);
     m_isFirst = false;
     m_everyCourtFound = m_everyCourtFound && found.courtFound;
 }
@@ -71,15 +75,14 @@ QString ExtractionWriter::withPlace(const QString &file, const QString &place, c
     return line;
 }
 
-int extractCaseNumbers(TDMDLL &decoder, const OutputFormat &format, const QStringList &files, QTextStream &out,
-                       QTextStream &errors)
+int extractCaseNumbers(TDMDLL &decoder, const OutputFormat &format, const QStringList &files, const LineWriter &out,
+                       const std::function<void(const QString &problem)> &reportProblem)
 {
     ExtractionWriter writer(decoder, format, out);
-
     if (files.isEmpty()) {
         QFile input;
         if (!input.open(stdin, QIODevice::ReadOnly)) {
-            errors << "velmora-decode: стандартный ввод не читается\n";
+            reportProblem(QStringLiteral("стандартный ввод не читается"));
             return 2;
         }
         readTextLines(decodePlainText(input.readAll()), writer.sinkFor(StandardInputName));
@@ -91,9 +94,7 @@ int extractCaseNumbers(TDMDLL &decoder, const OutputFormat &format, const QStrin
         try {
             readDocument(file, writer.sinkFor(file));
         } catch (const DocumentError &error) {
-            out.flush();
-            errors << "velmora-decode: " << file << ": " << error.message() << '\n';
-            errors.flush();
+            reportProblem(file + QStringLiteral(": ") + error.message());
             everyFileRead = false;
         }
     }

@@ -7,8 +7,12 @@
 
 #include <QStringList>
 
-class QTextStream;
+#include <functional>
+
 class TDMDLL;
+
+// Where answers go, a few lines at a time (one number's answer in one call).
+using LineWriter = std::function<void(const QStringList &lines)>;
 
 // Writes an answer for every case number of the text it is given, in the
 // order found; TSV and JSON name the file and the place in it. The header,
@@ -16,7 +20,7 @@ class TDMDLL;
 class ExtractionWriter
 {
 public:
-    ExtractionWriter(TDMDLL &decoder, const OutputFormat &format, QTextStream &out);
+    ExtractionWriter(TDMDLL &decoder, const OutputFormat &format, LineWriter out);
 
     // A sink for the pieces of one file's text.
     TextSink sinkFor(const QString &file);
@@ -28,7 +32,7 @@ private:
 
     CaseExtractor m_extractor;
     const OutputFormat &m_format;
-    QTextStream &m_out;
+    LineWriter m_out;
     bool m_isFirst = true;
     bool m_everyCourtFound = true;
 };
@@ -36,9 +40,10 @@ private:
 // `velmora-decode --extract`: every case number of the documents (or of
 // standard input, read as text, when there are none), one answer each, in
 // the order found. TSV and JSON name the file ("-" for standard input) and
-// the place in it. A file that cannot be read is reported on errors and the
-// others are still read. Returns the exit status: 0 when every number's
-// court was found, 1 when one was not, 2 when a file could not be read.
-// Database errors are raised as DatabaseError.
-int extractCaseNumbers(TDMDLL &decoder, const OutputFormat &format, const QStringList &files, QTextStream &out,
-                       QTextStream &errors);
+// the place in it. A file that cannot be read goes to reportProblem, named,
+// and the others are still read. Returns the exit status: 0 when every
+// number's court was found, 1 when one was not, 2 when a file could not be
+// read. Database errors are raised as DatabaseError, failed writes as out
+// raises them.
+int extractCaseNumbers(TDMDLL &decoder, const OutputFormat &format, const QStringList &files, const LineWriter &out,
+                       const std::function<void(const QString &problem)> &reportProblem);

@@ -2,6 +2,9 @@
 
 #include "cli/ExtractCommand.h"
 #include "cli/OutputFormat.h"
+#include "cli/StandardInputLines.h"
+#include "cli/StandardOutput.h"
+#include "cli/StandardStreamError.h"
 #include "data/DatabaseError.h"
 #include "data/DatabaseLocation.h"
 #include "decoder/DmDLLUnit.h"
@@ -10,7 +13,6 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include <cstdio>
 #include <optional>
 
 namespace {
@@ -38,7 +40,7 @@ const char HelpText[] =
     "                  из стандартного ввода; в TSV и JSON также file и place (строка,\n"
     "                  страница или лист и ячейка). Нечитаемый файл — код выхода 2.\n"
     "Код выхода: 0 — суд найден для каждого номера, 1 — не найден хотя бы для одного,\n"
-    "2 — ошибка в параметрах или в базе данных.\n";
+    "2 — ошибка в параметрах, в базе данных, при чтении ввода или записи вывода.\n";
 
 struct Arguments
 {
@@ -82,18 +84,6 @@ std::optional<Arguments> parseArguments(const QStringList &words, QString *probl
     return arguments;
 }
 
-QStringList numbersFromStandardInput()
-{
-    QTextStream in(stdin);
-    QStringList numbers;
-    QString line;
-    while (in.readLineInto(&line)) {
-        if (!line.trimmed().isEmpty())
-            numbers << line;
-    }
-    return numbers;
-}
-
 int fail(const QString &message)
 {
     QTextStream(stderr) << "velmora-decode: " << QString(message).replace(QLatin1Char('\n'), QLatin1Char(' ')) << '\n';
@@ -104,14 +94,21 @@ int fail(const QString &message)
 
 int main(int argc, char *argv[])
 {
+    if (!StandardOutput::isOpen())
+        return fail(QStringLiteral("стандартный вывод закрыт: ответы некуда записать"));
     QCoreApplication application(argc, argv);
 
     QString problem;
     const auto arguments = parseArguments(application.arguments(), &problem);
     if (!arguments)
         return fail(problem + QStringLiteral("; см. velmora-decode --help"));
+    StandardOutput out;
     if (arguments->help) {
-        QTextStream(stdout) << QString::fromUtf8(HelpText);
+        try {
+            out.writeLines(QString::fromUtf8(HelpText).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
+        } catch (const StandardStreamError &error) {
+            return error.readerGone() ? UsageOrDatabaseError : fail(error.message());
+        }
         return AllFound;
     }
     const auto format = OutputFormat::fromName(arguments->formatName);
@@ -121,28 +118,37 @@ int main(int argc, char *argv[])
     TDMDLL decoder;
     decoder.UniConnection1->setDatabasePath(arguments->databasePath);
     decoder.UniConnection1->setAccess(DatabaseConnection::Access::ReadOnly);
-    QTextStream out(stdout);
-    QTextStream errors(stderr);
     int status = AllFound;
+    bool isFirst = true;
+    const auto answer = [&](const QString &input) {
+        const DecodedInput decoded{input, decodePasted(decoder, input)};
+        out.writeLines(format->answer(decoded, isFirst));
+        isFirst = false;
+        if (decoded.decoded.info.error != StructInfo::FoundStatus)
+            status = SomeNotFound;
+    };
     try {
         decoder.UniConnection1->connectToDatabase();
-        if (arguments->extract)
-            return extractCaseNumbers(decoder, *format, arguments->numbers, out, errors);
-        const QStringList numbers = arguments->numbers.isEmpty() ? numbersFromStandardInput() : arguments->numbers;
-        for (const QString &line : format->header())
-            out << line << '\n';
-        bool isFirst = true;
-        for (const QString &input : numbers) {
-            const DecodedInput decoded{input, decodePasted(decoder, input)};
-            for (const QString &line : format->answer(decoded, isFirst))
-                out << line << '\n';
-            isFirst = false;
-            if (decoded.decoded.info.error != StructInfo::FoundStatus)
-                status = SomeNotFound;
+        if (arguments->extract) {
+            return extractCaseNumbers(decoder, *format, arguments->numbers,
+                                      [&](const QStringList &lines) { out.writeLines(lines); }, fail);
+        }
+        out.writeLines(format->header());
+        if (!arguments->numbers.isEmpty()) {
+            for (const QString &input : arguments->numbers)
+                answer(input);
+        } else {
+            StandardInputLines lines;
+            while (const std::optional<QString> line = lines.next()) {
+                if (!line->trimmed().isEmpty())
+                    answer(*line);
+            }
         }
     } catch (const DatabaseError &error) {
-        out.flush();
         return fail(error.message());
+    } catch (const StandardStreamError &error) {
+        // Like any Unix filter, stop without a word when the reader has gone.
+        return error.readerGone() ? UsageOrDatabaseError : fail(error.message());
     }
     return status;
 }

@@ -2,8 +2,13 @@
 
 #include "DatabaseError.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -34,16 +39,16 @@ void DatabaseConnection::connectToDatabase()
     if (m_handle)
         return;
 
-    const QFileInfo file(m_path);
-    if (!file.exists())
-        throw DatabaseError(QStringLiteral("База данных «%1» не найдена: такого файла нет.").arg(m_path));
-    if (file.isDir())
-        throw DatabaseError(QStringLiteral("База данных «%1» не открыта: это папка, а не файл.").arg(m_path));
+    requireRegularFile();
 
     const int flags = (m_access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE)
                       | SQLITE_OPEN_FULLMUTEX;
+    // Debian's SQLite reads any name that begins with "file:" as a URI, which
+    // would open another file (or apply its "?mode=" options); an absolute
+    // path begins with "/" and is always taken as the path it is.
+    const QByteArray openedPath = QFile::encodeName(QFileInfo(m_path).absoluteFilePath());
     sqlite3 *handle = nullptr;
-    const int rc = sqlite3_open_v2(m_path.toUtf8().constData(), &handle, flags, nullptr);
+    const int rc = sqlite3_open_v2(openedPath.constData(), &handle, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString reason = handle ? QString::fromUtf8(sqlite3_errmsg(handle))
                                       : QString::fromUtf8(sqlite3_errstr(rc));
@@ -62,6 +67,36 @@ void DatabaseConnection::connectToDatabase()
         throw DatabaseError(QStringLiteral("База данных «%1» не открыта: %2").arg(m_path, reason));
     }
     m_handle = handle;
+}
+
+void DatabaseConnection::ensureConnected()
+{
+    if (!m_handle)
+        connectToDatabase();
+}
+
+// A FIFO or a device would make SQLite wait for a writer forever or fail
+// with a bare "disk I/O error"; a symbolic link to a regular file is fine.
+void DatabaseConnection::requireRegularFile() const
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(m_path).constData(), &status) != 0) {
+        const int failure = errno;
+        if (failure == ENOENT)
+            throw DatabaseError(QStringLiteral("База данных «%1» не найдена: такого файла нет.").arg(m_path));
+        if (failure == EACCES) {
+            throw DatabaseError(QStringLiteral("База данных «%1» не открыта: доступ запрещён — "
+                                               "нет права войти в одну из папок на пути к файлу.").arg(m_path));
+        }
+        throw DatabaseError(QStringLiteral("База данных «%1» не открыта: %2.")
+                                .arg(m_path, QString::fromLocal8Bit(std::strerror(failure))));
+    }
+    if (S_ISDIR(status.st_mode))
+        throw DatabaseError(QStringLiteral("База данных «%1» не открыта: это папка, а не файл.").arg(m_path));
+    if (!S_ISREG(status.st_mode)) {
+        throw DatabaseError(QStringLiteral("База данных «%1» не открыта: это не обычный файл "
+                                           "(канал, устройство или сокет).").arg(m_path));
+    }
 }
 
 void DatabaseConnection::disconnectFromDatabase()

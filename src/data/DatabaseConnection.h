@@ -24,6 +24,10 @@ public:
     void setAccess(Access access) { m_access = access; }
 
     void connectToDatabase();
+    // Connects again, to the same path, when an earlier connect failed or the
+    // connection was closed: a user who has closed the program that held the
+    // file goes on without a restart, and a failure raises as connect does.
+    void ensureConnected();
     void disconnectFromDatabase();
     bool isConnected() const { return m_handle != nullptr; }
 
@@ -37,6 +41,8 @@ signals:
     void aboutToDisconnect();
 
 private:
+    void requireRegularFile() const;
+
     QString m_path;
     Access m_access = Access::ReadWrite;
     sqlite3 *m_handle = nullptr;

@@ -55,6 +55,7 @@ void Dataset::open()
 {
     if (isOpen())
         return;
+    m_connection->ensureConnected();
     std::unique_ptr<PreparedStatement> statement = prepareRows();
     m_state = State::Browsing;
     if (m_fetchOnFirstRead) {

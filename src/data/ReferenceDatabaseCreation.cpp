@@ -2,6 +2,7 @@
 
 #include "DatabaseConnection.h"
 #include "DatabaseError.h"
+#include "DatabaseLeftovers.h"
 #include "DmUnit.h"
 #include "PreparedStatement.h"
 
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -110,8 +112,21 @@ QString notCreated(const QString &path, const QString &reason)
 
 void createReferenceDatabaseIfMissing(const QString &path)
 {
+    removeAbandonedBuildingFiles(path);
     if (QFileInfo::exists(path))
         return;
+
+    // The journal of an earlier file of this name would be replayed into the
+    // new one and corrupt it. It may hold someone's unsaved changes, so it is
+    // the user's to move, not ours to delete.
+    const QStringList journals = journalsBeside(path);
+    if (!journals.isEmpty()) {
+        throw DatabaseError(notCreated(path, QStringLiteral("рядом лежат файлы журнала прежней базы с тем же именем: %1. "
+                                                            "SQLite перенёс бы их содержимое в новую базу и испортил бы её. "
+                                                            "Если прежняя база найдётся, верните её на место; иначе "
+                                                            "переместите или удалите эти файлы и запустите программу снова.")
+                                                 .arg(journals.join(QStringLiteral(", ")))));
+    }
 
     // The list lives in the static core library; registering it here pulls it
     // into every program that links the library and makes a database.
@@ -125,12 +140,14 @@ void createReferenceDatabaseIfMissing(const QString &path)
 
     // Built under a name of its own and renamed only when complete, so a crash
     // or a full disk never leaves a half-made database under the real name.
-    QTemporaryFile building(path + QStringLiteral(".XXXXXX.tmp"));
+    // The lock tells a start running meanwhile that this file is not abandoned;
+    // it lasts until the file is closed, after the rename.
+    QTemporaryFile building(buildingFileTemplate(path));
     if (!building.open()) {
         throw DatabaseError(notCreated(path, QStringLiteral("в папке «%1» нельзя создать файл: %2.")
                                                  .arg(QFileInfo(path).absolutePath(), building.errorString())));
     }
-    building.close();
+    ::flock(building.handle(), LOCK_EX);
     const QString buildingPath = building.fileName();
 
     try {

@@ -93,6 +93,8 @@ CourtRows &TDMDLL::currentRows()
 
 StructInfo TDMDLL::DecodeJobNum(QString &str)
 {
+    // Before anything is cut: a failed connect leaves the caller's text as it was.
+    UniConnection1->ensureConnected();
     StructInfo info;
 
     qsizetype p = find(QLatin1Char('-'), str);

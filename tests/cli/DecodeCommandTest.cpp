@@ -11,6 +11,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
 namespace {
 
 struct CommandRun
@@ -40,12 +44,18 @@ protected:
     CommandRun decode(const QStringList &arguments, const QByteArray &input = {})
     {
         QProcess process;
+        return decode(process, arguments, input);
+    }
+
+    // The process is the caller's, to send the output elsewhere or start elsewhere.
+    CommandRun decode(QProcess &process, const QStringList &arguments, const QByteArray &input = {})
+    {
         process.setProcessEnvironment(environment);
         process.start(program, arguments);
         EXPECT_TRUE(process.waitForStarted());
         process.write(input);
         process.closeWriteChannel();
-        EXPECT_TRUE(process.waitForFinished());
+        EXPECT_TRUE(process.waitForFinished(10000)) << "still running";
         CommandRun run;
         run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
         run.out = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
@@ -210,6 +220,118 @@ TEST_F(DecodeCommandTest, NumbersAfterDoubleDashMayBeginWithADash)
     EXPECT_EQ(run.exitCode, 1);
     ASSERT_EQ(run.out.size(), 2);
     EXPECT_TRUE(run.out[1].startsWith(QStringLiteral("-1234/08\t")));
+}
+
+TEST_F(DecodeCommandTest, AnswersEachLineBeforeTheNextArrives)
+{
+    QProcess process;
+    process.start(program, {QStringLiteral("--db"), databasePath, QStringLiteral("--format"), QStringLiteral("json")});
+    ASSERT_TRUE(process.waitForStarted());
+    // A script that writes a number and waits for its answer before the next.
+    for (const QString &number : {QStringLiteral("А40-1/08-101-1"), QStringLiteral("А41-2/08")}) {
+        process.write(number.toUtf8() + '\n');
+        QByteArray answer;
+        while (!answer.endsWith('\n') && process.waitForReadyRead(5000))
+            answer += process.readAllStandardOutput();
+        const QJsonObject object = QJsonDocument::fromJson(answer).object();
+        EXPECT_EQ(object.value(QStringLiteral("input")).toString(), number) << answer.toStdString();
+        EXPECT_EQ(object.value(QStringLiteral("error")).toString(), QStringLiteral("OK"));
+    }
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(5000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_TRUE(process.readAllStandardOutput().isEmpty());
+}
+
+// Output cut short must never look like success to the script that runs us.
+TEST_F(DecodeCommandTest, OutputThatCannotBeWrittenIsAnErrorWithExitTwo)
+{
+    const QStringList numbers{QStringLiteral("--db"), databasePath, QStringLiteral("А40-1234/08-101-503")};
+    {
+        SCOPED_TRACE("full device");
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        const CommandRun run = decode(process, numbers);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.contains(QString::fromLocal8Bit(std::strerror(ENOSPC)))) << run.err.toStdString();
+    }
+    {
+        SCOPED_TRACE("standard output closed");
+        QProcess process;
+        process.setProgram(QStringLiteral("sh"));
+        process.setArguments(QStringList{QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$@\" >&-"), program}
+                             + numbers);
+        process.start();
+        ASSERT_TRUE(process.waitForFinished(10000));
+        EXPECT_EQ(process.exitCode(), 2);
+        EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).contains(QStringLiteral("стандартный вывод")));
+    }
+}
+
+TEST_F(DecodeCommandTest, InputThatCannotBeReadIsAnErrorWithExitTwo)
+{
+    QProcess shell;
+    shell.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" --db \"$1\" < \"$2\""),
+                                       program, databasePath, folder.path()});
+    ASSERT_TRUE(shell.waitForFinished(10000));
+    EXPECT_EQ(shell.exitCode(), 2);
+    const QString err = QString::fromUtf8(shell.readAllStandardError());
+    EXPECT_TRUE(err.contains(QStringLiteral("стандартный ввод не прочитан"))) << err.toStdString();
+}
+
+// `| head` closes the pipe once it has enough: the decoder stops without a
+// word, whether the signal ends it or, with the signal ignored, the failed write.
+TEST_F(DecodeCommandTest, ReaderThatClosesThePipeEndsItQuietly)
+{
+    QByteArray numbers;
+    for (int i = 0; i < 20000; ++i)
+        numbers += "А40-1234/08-101-503\n";
+    for (const QString &signalSetting : {QString(), QStringLiteral("trap '' PIPE; ")}) {
+        SCOPED_TRACE(signalSetting.toStdString());
+        QProcess shell;
+        shell.start(QStringLiteral("sh"), {QStringLiteral("-c"),
+                                           signalSetting + QStringLiteral("\"$0\" --db \"$1\" 2>\"$2\" | head -n 2"),
+                                           program, databasePath, folder.filePath(QStringLiteral("err"))});
+        ASSERT_TRUE(shell.waitForStarted());
+        shell.write(numbers);
+        shell.closeWriteChannel();
+        ASSERT_TRUE(shell.waitForFinished(20000));
+        EXPECT_EQ(shell.readAllStandardOutput().count('\n'), 2);
+        QFile err(folder.filePath(QStringLiteral("err")));
+        ASSERT_TRUE(err.open(QIODevice::ReadOnly));
+        EXPECT_EQ(err.readAll(), QByteArray());
+    }
+}
+
+// Debian's SQLite takes a name beginning with "file:" for a URI; here it is a file name.
+TEST_F(DecodeCommandTest, DatabaseNamedLikeAUriIsThatFile)
+{
+    ASSERT_TRUE(QFile::copy(databasePath, folder.filePath(QStringLiteral("file:courts.db"))));
+    QFile decoy(folder.filePath(QStringLiteral("courts.db")));
+    ASSERT_TRUE(decoy.open(QIODevice::WriteOnly));
+    decoy.write(QByteArray(4096, 'x'));
+    decoy.close();
+
+    QProcess process;
+    process.setWorkingDirectory(folder.path());
+    const CommandRun run = decode(process, {QStringLiteral("--db"), QStringLiteral("file:courts.db"), QStringLiteral("А40-1234/08-101-503")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.value(6), QStringLiteral("Телефон отделения: 495-111-11-11"));
+
+    const CommandRun options = decode(process, {QStringLiteral("--db"), QStringLiteral("file:made.db?mode=rwc"), QStringLiteral("А40-1")});
+    EXPECT_EQ(options.exitCode, 2);
+    EXPECT_TRUE(options.err.contains(QStringLiteral("не найдена"))) << options.err.toStdString();
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("made.db"))));
+}
+
+TEST_F(DecodeCommandTest, FifoGivenAsTheDatabaseFailsAtOnce)
+{
+    const QString fifo = folder.filePath(QStringLiteral("fifo.db"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const CommandRun run = decode({QStringLiteral("--db"), fifo, QStringLiteral("А40-1")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(fifo)) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("не обычный файл"))) << run.err.toStdString();
 }
 
 TEST_F(DecodeCommandTest, HelpTellsWhereTheDefaultDatabaseComesFrom)

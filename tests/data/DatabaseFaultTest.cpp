@@ -6,8 +6,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -73,7 +76,7 @@ TEST(DatabaseFaultTest, MissingTableNamesFileAndTable)
     EXPECT_FALSE(courts.isOpen());
 }
 
-TEST(DatabaseFaultTest, ReconnectingAfterDisconnectWorksAndClosesDatasets)
+TEST(DatabaseFaultTest, OpeningADatasetConnectsAgainToTheSameFile)
 {
     ScratchDatabase database(QString::fromUtf8(CourtsFixtureSql));
     DatabaseConnection connection;
@@ -83,10 +86,77 @@ TEST(DatabaseFaultTest, ReconnectingAfterDisconnectWorksAndClosesDatasets)
     courts.open();
     connection.disconnectFromDatabase();
     EXPECT_FALSE(courts.isOpen());
-    EXPECT_THROW(courts.open(), DatabaseError);
+    courts.open();
+    EXPECT_TRUE(connection.isConnected());
+    EXPECT_EQ(courts.rowCount(), 2);
+}
+
+// A start while the file was missing (or locked), then the user mends it:
+// the next open connects, to the path the connection was given and no other.
+TEST(DatabaseFaultTest, DatasetOpenRetriesAConnectThatFailed)
+{
+    ScratchDatabase original(QString::fromUtf8(CourtsFixtureSql));
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("later/CaseNumber.db"));
+    DatabaseConnection connection;
+    connection.setDatabasePath(path);
+    EXPECT_THROW(connection.connectToDatabase(), DatabaseError);
+
+    Dataset courts(&connection, QStringLiteral("select * from judgement"));
+    try {
+        courts.open();
+        FAIL() << "opened a dataset over a missing file";
+    } catch (const DatabaseError &error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("не найдена"))) << error.message().toStdString();
+    }
+
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("later")));
+    ASSERT_TRUE(QFile::copy(original.path(), path));
+    courts.open();
+    EXPECT_EQ(connection.databasePath(), path);
+    EXPECT_EQ(courts.fieldText(QStringLiteral("GUID")), QStringLiteral("{J40}"));
+}
+
+// SQLite would wait forever for a writer on a FIFO opened for reading, and
+// take /dev/null for an empty database.
+TEST(DatabaseFaultTest, OnlyARegularFileOrALinkToOneIsOpened)
+{
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath(QStringLiteral("fifo.db"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString linkToDevice = folder.filePath(QStringLiteral("device.db"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), linkToDevice));
+
+    for (const QString &path : {fifo, QStringLiteral("/dev/null"), linkToDevice}) {
+        for (const auto access : {DatabaseConnection::Access::ReadWrite, DatabaseConnection::Access::ReadOnly}) {
+            const QString message = connectError(path, access);
+            EXPECT_TRUE(message.contains(path)) << message.toStdString();
+            EXPECT_TRUE(message.contains(QStringLiteral("не обычный файл"))) << message.toStdString();
+        }
+    }
+
+    ScratchDatabase database(QString::fromUtf8(CourtsFixtureSql));
+    const QString linkToDatabase = folder.filePath(QStringLiteral("link.db"));
+    ASSERT_TRUE(QFile::link(database.path(), linkToDatabase));
+    DatabaseConnection connection;
+    connection.setDatabasePath(linkToDatabase);
     connection.connectToDatabase();
+    Dataset courts(&connection, QStringLiteral("select * from judgement"));
     courts.open();
     EXPECT_EQ(courts.rowCount(), 2);
+}
+
+TEST(DatabaseFaultTest, FolderThatCannotBeSearchedIsAccessDeniedNotMissing)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may search any folder whatever its permissions, so no path can be refused to it";
+    ScratchDatabase database(QString::fromUtf8(CourtsFixtureSql));
+    ASSERT_TRUE(QFile::setPermissions(database.folder(), QFile::WriteOwner | QFile::ReadOwner));
+    const QString message = connectError(database.path());
+    QFile::setPermissions(database.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_TRUE(message.contains(database.path())) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("доступ запрещён"))) << message.toStdString();
+    EXPECT_FALSE(message.contains(QStringLiteral("не найдена"))) << message.toStdString();
 }
 
 // Writes that the file refuses: each must raise, leave the file byte for byte

@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <sys/file.h>
 #include <sys/resource.h>
 
 namespace {
@@ -195,6 +196,83 @@ TEST(ReferenceDatabaseCreationTest, FolderThatIsARegularFileFailsNamingPathAndRe
     EXPECT_TRUE(message.contains(qt_error_string(ENOTDIR))) << message.toStdString();
     EXPECT_EQ(folderEntries(blocker.folder()), QStringList{QStringLiteral("CaseNumber.db")});
     EXPECT_EQ(blocker.bytes(), blockerBytes);
+}
+
+// What an earlier file of the same name left: SQLite replays any of these
+// into the next file that takes the name, so none may meet a new database.
+TEST(ReferenceDatabaseCreationTest, LeftoverJournalsStopTheCreationAndStayAsTheyWere)
+{
+    const QStringList cases[] = {
+        {QStringLiteral("-journal")},
+        {QStringLiteral("-wal"), QStringLiteral("-shm")},
+        {QStringLiteral("-wal")},
+    };
+    for (const QStringList &suffixes : cases) {
+        SCOPED_TRACE(suffixes.join(' ').toStdString());
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("CaseNumber.db"));
+        for (const QString &suffix : suffixes) {
+            QFile leftover(path + suffix);
+            ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+            leftover.write(QByteArray(4096, '\x5a') + suffix.toUtf8());
+        }
+
+        const QString message = creationError(path);
+
+        EXPECT_TRUE(message.contains(path + suffixes.first())) << message.toStdString();
+        QStringList expected;
+        for (const QString &suffix : suffixes) {
+            expected << QStringLiteral("CaseNumber.db") + suffix;
+            QFile leftover(path + suffix);
+            ASSERT_TRUE(leftover.open(QIODevice::ReadOnly));
+            EXPECT_EQ(leftover.readAll(), QByteArray(4096, '\x5a') + suffix.toUtf8());
+        }
+        expected.sort();
+        EXPECT_EQ(folderEntries(folder.path()), expected);
+    }
+}
+
+// A start killed while building leaves its file (and SQLite's journal of it)
+// under the building name; the next start clears them, whether or not the
+// database itself is there, and leaves everything else alone, including the
+// file of a start that is building right now.
+TEST(ReferenceDatabaseCreationTest, AbandonedBuildingFilesAreRemovedAndNothingElse)
+{
+    const QStringList abandoned{
+        QStringLiteral("CaseNumber.db.Ab12Cd.tmp"),
+        QStringLiteral("CaseNumber.db.Ab12Cd.tmp-journal"),
+        QStringLiteral("CaseNumber.db.Zz99zz.tmp-journal"),
+    };
+    const QStringList kept{
+        QStringLiteral("CaseNumber.db.Lk00Lk.tmp"),
+        QStringLiteral("CaseNumber.db.Lk00Lk.tmp-journal"),
+        QStringLiteral("CaseNumber.db.tmp"),
+        QStringLiteral("CaseNumber.db.Ab12C.tmp"),
+        QStringLiteral("CaseNumber.db.Ab12Cd.tmp.bak"),
+        QStringLiteral("CaseNumber.db.Ab-2Cd.tmp"),
+        QStringLiteral("Other.db.Ab12Cd.tmp"),
+        QStringLiteral("CaseNumber.db-old"),
+    };
+    for (const bool databaseThere : {false, true}) {
+        SCOPED_TRACE(databaseThere ? "database there" : "database missing");
+        ScratchDatabase scratch(QString::fromUtf8(CourtsFixtureSql));
+        if (!databaseThere)
+            QFile::remove(scratch.path());
+        for (const QString &name : abandoned + kept) {
+            QFile file(QDir(scratch.folder()).filePath(name));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("x");
+        }
+        QFile building(QDir(scratch.folder()).filePath(QStringLiteral("CaseNumber.db.Lk00Lk.tmp")));
+        ASSERT_TRUE(building.open(QIODevice::ReadOnly));
+        ASSERT_EQ(::flock(building.handle(), LOCK_EX), 0);
+
+        createReferenceDatabaseIfMissing(scratch.path());
+
+        QStringList expected = kept + QStringList{QStringLiteral("CaseNumber.db")};
+        expected.sort();
+        EXPECT_EQ(folderEntries(scratch.folder()), expected);
+    }
 }
 
 TEST(ReferenceDatabaseCreationTest, NameTakenMeanwhileIsNotReplaced)

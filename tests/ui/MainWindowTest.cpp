@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <sqlite3.h>
 
 namespace {
 
@@ -280,6 +281,48 @@ TEST_F(MissingDatabaseTest, StartUpReportsTheErrorsAndTheWindowStillOpens)
     QTest::mouseClick(control<QPushButton>("Button2"), Qt::LeftButton);
     EXPECT_EQ(dialogs.errors.size(), 4);
     EXPECT_TRUE(memo1()->toPlainText().isEmpty());
+}
+
+// Another program holds the file locked while the program starts; the user
+// closes it and goes on without a restart.
+class LockedAtStartTest : public MainWindowTest
+{
+protected:
+    LockedAtStartTest()
+    {
+        sqlite3_open(database.path().toUtf8().constData(), &m_otherProgram);
+        // Exclusive: even reading the schema waits, and gives up after the busy timeout.
+        m_locked = sqlite3_exec(m_otherProgram, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    ~LockedAtStartTest() override { closeOtherProgram(); }
+
+    void closeOtherProgram()
+    {
+        sqlite3_close(m_otherProgram); // an open transaction is rolled back
+        m_otherProgram = nullptr;
+    }
+
+    bool m_locked = false;
+
+private:
+    sqlite3 *m_otherProgram = nullptr;
+};
+
+TEST_F(LockedAtStartTest, DecodeAndEditorConnectAgainOnceTheFileIsFree)
+{
+    ASSERT_TRUE(m_locked);
+    // DMDLL connecting on creation, the main window connecting DM.
+    ASSERT_EQ(dialogs.errors.size(), 2);
+    for (const auto &error : dialogs.errors)
+        EXPECT_TRUE(error.text.contains(QStringLiteral("locked"))) << error.text.toStdString();
+    closeOtherProgram();
+
+    EXPECT_EQ(decode(QStringLiteral("А40-1234/08-101-503")), ExampleLines);
+
+    QTest::mouseClick(control<SplitButton>("Button1"), Qt::LeftButton, {}, QPoint(20, 12));
+    ASSERT_TRUE(Form2->isVisible());
+    EXPECT_EQ(DM->UniQuery1->rowCount(), 2);
+    EXPECT_EQ(dialogs.errors.size(), 2);
 }
 
 // An empty folder, as on a new user's first start.

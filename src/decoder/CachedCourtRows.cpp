@@ -1,5 +1,7 @@
 #include "CachedCourtRows.h"
 
+#include "data/Transaction.h"
+
 namespace {
 
 // A code or a division may hold any character, so the key keeps their
@@ -20,7 +22,10 @@ CourtRows::Answer CachedCourtRows::lookUp(const QString &code, const std::option
     const auto known = m_answers.constFind(key);
     if (known != m_answers.cend())
         return *known;
-    return *m_answers.insert(key, m_source().lookUp(code, division));
+    Transaction snapshot(m_connection);
+    const Answer answer = m_source().lookUp(code, division);
+    snapshot.commit();
+    return *m_answers.insert(key, answer);
 }
 
 std::optional<QString> CachedCourtRows::courtOnlyName(const QString &code)
@@ -28,5 +33,8 @@ std::optional<QString> CachedCourtRows::courtOnlyName(const QString &code)
     const auto known = m_courtOnlyNames.constFind(code);
     if (known != m_courtOnlyNames.cend())
         return *known;
-    return *m_courtOnlyNames.insert(code, m_source().courtOnlyName(code));
+    Transaction snapshot(m_connection);
+    const std::optional<QString> name = m_source().courtOnlyName(code);
+    snapshot.commit();
+    return *m_courtOnlyNames.insert(code, name);
 }

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class DatabaseConnection;
+
 // Remembers every answer of the rows it stands in front of, for decoding a
 // whole document: its thousands of numbers name a few courts and divisions,
 // and asking SQLite again for each costs more than the rest of the decode.
@@ -15,13 +17,18 @@ class CachedCourtRows : public CourtRows
 {
 public:
     // Answers not yet remembered come from the rows the function gives at
-    // that moment; remembered ones touch the file no more at all.
-    explicit CachedCourtRows(std::function<CourtRows &()> source) : m_source(std::move(source)) {}
+    // that moment, each read in a snapshot of its own on the connection;
+    // remembered ones touch the file no more at all.
+    CachedCourtRows(DatabaseConnection &connection, std::function<CourtRows &()> source)
+        : m_connection(connection), m_source(std::move(source))
+    {
+    }
 
     Answer lookUp(const QString &code, const std::optional<QString> &division) override;
     std::optional<QString> courtOnlyName(const QString &code) override;
 
 private:
+    DatabaseConnection &m_connection;
     std::function<CourtRows &()> m_source;
     // Keyed by code and division; a lookup without a division has a key of its own.
     QHash<QString, Answer> m_answers;

@@ -80,7 +80,8 @@ const CaseNumberFinder &TDMDLL::caseNumberFinder()
 
 void TDMDLL::setRememberingCourtRows(bool remember)
 {
-    m_rememberedRows = remember ? std::make_unique<CachedCourtRows>([this]() -> CourtRows & { return currentRows(); })
+    m_rememberedRows = remember ? std::make_unique<CachedCourtRows>(
+                                      *UniConnection1, [this]() -> CourtRows & { return currentRows(); })
                                 : nullptr;
 }
 
@@ -110,8 +111,11 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
 
     // Another program may commit between any two statements; one snapshot
     // keeps the schema check, the candidate rows and the rows read from
-    // belonging to the same file.
-    Transaction snapshot(*UniConnection1);
+    // belonging to the same file. Remembered rows read nothing here: they
+    // take a snapshot for each lookup they have not answered yet.
+    std::optional<Transaction> snapshot;
+    if (!m_rememberedRows)
+        snapshot.emplace(*UniConnection1);
     CourtRows &rows = m_rememberedRows ? *m_rememberedRows : currentRows();
     QString status;
     QString year;
@@ -181,7 +185,8 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
     UniQuery1->setFiltered(false);
     UniQuery1->setFilter(courtCondition(code));
     UniQuery1->setFiltered(true);
-    snapshot.commit();
+    if (snapshot)
+        snapshot->commit();
 
     info.error = status;
     info.year = year;

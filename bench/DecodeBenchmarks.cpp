@@ -1,6 +1,10 @@
 #include "Benchmarks.h"
 #include "CaseNumberSamples.h"
 #include "GeneratedDatabases.h"
+#include "ServerCopies.h"
+
+#include "data/DatabaseConnection.h"
+#include "data/PreparedStatement.h"
 
 #include "decoder/DmDLLUnit.h"
 
@@ -67,6 +71,40 @@ void decode(benchmark::State &state, const DecodeKind &kind, int divisions)
     });
 }
 
+// A found division on the server. Where a court has the number more than once
+// the server's first row is the one with the least keys, so the right phone
+// is asked of the server's own point query once, before the timing.
+void decodeOnServer(benchmark::State &state, int divisions)
+{
+    runReportingFailure(state, [&] {
+        const QList<CaseNumberSample> &samples = CaseNumberSamples::of(GeneratedDatabases::indexed(divisions)).found;
+        const QString location = ServerCopies::of(divisions);
+        TDMDLL module;
+        module.UniConnection1->setDatabasePath(location);
+        module.UniConnection1->connectToDatabase();
+
+        QStringList phones;
+        PreparedStatement query(*module.UniConnection1, ServerDivisionOfCourt);
+        for (const CaseNumberSample &sample : samples) {
+            query.reset();
+            query.bindTexts({sample.courtCode, sample.division});
+            if (!query.step())
+                throw std::runtime_error("no division on the server for " + sample.number.toStdString());
+            phones << query.columnText(1);
+        }
+
+        qsizetype next = 0;
+        for (auto _ : state) {
+            const CaseNumberSample &sample = samples.at(next);
+            QString number = sample.number;
+            const StructInfo info = module.DecodeJobNum(number);
+            if (info.sepnum != sample.division || info.otdphone != phones.at(next))
+                throw std::runtime_error("wrong answer from the server for " + sample.number.toStdString());
+            next = (next + 1) % samples.size();
+        }
+    });
+}
+
 } // namespace
 
 void registerDecodeBenchmarks()
@@ -77,5 +115,9 @@ void registerDecodeBenchmarks()
             benchmark::RegisterBenchmark(name.c_str(), decode, std::cref(kind), divisions)
                 ->Unit(benchmark::kMicrosecond);
         }
+    }
+    for (const int divisions : ServerCopies::DivisionCounts) {
+        benchmark::RegisterBenchmark(("Decode/found_pg/" + std::to_string(divisions)).c_str(), decodeOnServer, divisions)
+            ->Unit(benchmark::kMicrosecond);
     }
 }

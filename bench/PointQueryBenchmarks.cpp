@@ -1,6 +1,7 @@
 #include "Benchmarks.h"
 #include "CaseNumberSamples.h"
 #include "GeneratedDatabases.h"
+#include "ServerCopies.h"
 
 #include "data/DatabaseConnection.h"
 #include "data/PreparedStatement.h"
@@ -74,12 +75,41 @@ void pointQuery(benchmark::State &state, int divisions)
     });
 }
 
+// The same question asked of the server over its socket, through the same
+// statement class the decoder uses there.
+void serverPointQuery(benchmark::State &state, int divisions)
+{
+    runReportingFailure(state, [&] {
+        const CaseNumberSamples &samples = CaseNumberSamples::of(GeneratedDatabases::indexed(divisions));
+        DatabaseConnection connection;
+        connection.setDatabasePath(ServerCopies::of(divisions));
+        connection.connectToDatabase();
+        PreparedStatement query(connection, ServerDivisionOfCourt);
+
+        qsizetype next = 0;
+        for (auto _ : state) {
+            const CaseNumberSample &sample = samples.found.at(next);
+            query.reset();
+            query.bindTexts({sample.courtCode, sample.division});
+            if (!query.step())
+                throw std::runtime_error("the server's point query found no division for " + sample.number.toStdString());
+            for (int column = 0; column < query.columnCount(); ++column)
+                benchmark::DoNotOptimize(query.columnValue(column));
+            next = (next + 1) % samples.found.size();
+        }
+    });
+}
+
 } // namespace
 
 void registerPointQueryBenchmarks()
 {
     for (const int divisions : GeneratedDatabases::DivisionCounts) {
         benchmark::RegisterBenchmark(("PointQuery/" + std::to_string(divisions)).c_str(), pointQuery, divisions)
+            ->Unit(benchmark::kMicrosecond);
+    }
+    for (const int divisions : ServerCopies::DivisionCounts) {
+        benchmark::RegisterBenchmark(("PointQuery_pg/" + std::to_string(divisions)).c_str(), serverPointQuery, divisions)
             ->Unit(benchmark::kMicrosecond);
     }
 }

@@ -1,6 +1,7 @@
 #include "Benchmarks.h"
 #include "MedianReporter.h"
 #include "RatioTable.h"
+#include "ServerCopies.h"
 
 #include "widgets/ErrorReportingApplication.h"
 
@@ -41,6 +42,7 @@ int main(int argc, char **argv)
     const std::unique_ptr<benchmark::BenchmarkReporter> display(benchmark::CreateDefaultDisplayReporter());
     MedianReporter reporter(*display);
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    ServerCopies::stop();
 
     // JSON or CSV on standard output must stay machine-readable.
     std::ostream &tableStream = dynamic_cast<benchmark::ConsoleReporter *>(display.get()) ? std::cout : std::cerr;

@@ -20,12 +20,13 @@ namespace {
 enum ExitStatus { AllFound = 0, SomeNotFound = 1, UsageOrDatabaseError = 2 };
 
 const char HelpText[] =
-    "Использование: velmora-decode [--db ФАЙЛ] [--format text|tsv|json] [НОМЕР ...]\n"
-    "               velmora-decode --extract [--db ФАЙЛ] [--format text|tsv|json] [ФАЙЛ ...]\n"
+    "Использование: velmora-decode [--db БАЗА] [--format text|tsv|json] [НОМЕР ...]\n"
+    "               velmora-decode --extract [--db БАЗА] [--format text|tsv|json] [ФАЙЛ ...]\n"
     "Расшифровывает номера дел арбитражных судов так же, как главное окно Velmora:\n"
     "из каждого НОМЕРА или строки берётся первый найденный в тексте номер дела.\n"
     "Без НОМЕРОВ читает номера со стандартного ввода, по одному в строке; пустые строки пропускаются.\n"
-    "  --db ФАЙЛ       справочная база; по умолчанию CaseNumber.db рядом с программой,\n"
+    "  --db БАЗА       справочная база: путь к файлу или адрес сервера PostgreSQL\n"
+    "                  postgresql://…; по умолчанию CaseNumber.db рядом с программой,\n"
     "                  если он там есть или папка программы доступна для записи,\n"
     "                  иначе ~/.local/share/Velmora/CaseNumber.db;\n"
     "                  открывается только для чтения и никогда не создаётся;\n"

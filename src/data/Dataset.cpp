@@ -108,7 +108,7 @@ std::unique_ptr<PreparedStatement> Dataset::prepareRows()
     m_columns.clear();
     m_columnByLowerName.clear();
     for (int column = 0; column < statement->columnCount() - m_firstColumn; ++column) {
-        const QString name = QString::fromUtf8(sqlite3_column_name(statement->handle(), column + m_firstColumn));
+        const QString name = statement->columnName(column + m_firstColumn);
         m_columns << name;
         if (!m_columnByLowerName.contains(name.toLower()))
             m_columnByLowerName.insert(name.toLower(), column);
@@ -122,9 +122,9 @@ void Dataset::readRows(PreparedStatement &statement)
     std::vector<qint64> rowIds;
     const int columnCount = int(m_columns.size());
     while (statement.step()) {
-        rows.push_back(PackedRow::fromStatement(statement.handle(), m_firstColumn, columnCount));
+        rows.push_back(PackedRow::fromStatement(statement, m_firstColumn, columnCount));
         if (m_firstColumn == 1)
-            rowIds.push_back(sqlite3_column_int64(statement.handle(), 0));
+            rowIds.push_back(statement.columnInt64(0));
     }
     m_rows = std::move(rows);
     m_rowIds = std::move(rowIds);
@@ -374,8 +374,8 @@ PackedRow Dataset::reread(qint64 rowId, const QString &guid) const
     m_identity.bindKey(statement, 1, rowId, guid.toUtf8());
     if (!statement.step())
         throw DatabaseError(QStringLiteral("База данных «%1»: записанная строка таблицы «%2» не найдена.")
-                                .arg(m_connection->databasePath(), m_identity.table()));
-    return PackedRow::fromStatement(statement.handle(), m_firstColumn, int(m_columns.size()));
+                                .arg(m_connection->shownLocation(), m_identity.table()));
+    return PackedRow::fromStatement(statement, m_firstColumn, int(m_columns.size()));
 }
 
 void Dataset::post()
@@ -412,7 +412,8 @@ void Dataset::postInsert()
     statement.bindTexts(values);
     statement.execute();
 
-    const qint64 rowId = sqlite3_last_insert_rowid(m_connection->handle());
+    // Only a dataset widened with SQLite's rowid reads its rows back by it.
+    const qint64 rowId = m_firstColumn == 1 ? sqlite3_last_insert_rowid(m_connection->handle()) : 0;
     const QString guid = guidColumn >= 0 ? m_buffer[guidColumn].value_or(QString()) : QString();
     PackedRow written = reread(rowId, guid);
     transaction.commit();
@@ -433,7 +434,7 @@ void Dataset::postInsert()
 void Dataset::writeUnchangedRow(PreparedStatement &statement, const QString &refusal) const
 {
     statement.execute();
-    const int changes = sqlite3_changes(m_connection->handle());
+    const int changes = statement.changedRows();
     if (changes == 0)
         throw DatabaseError(refusal);
     // Only rows with the same GUID and the very same values can be touched

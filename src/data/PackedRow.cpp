@@ -1,7 +1,8 @@
 #include "PackedRow.h"
 
+#include "PreparedStatement.h"
+
 #include <QVarLengthArray>
-#include <sqlite3.h>
 
 #include <cstring>
 
@@ -23,20 +24,19 @@ qint32 lengthAt(const QByteArray &bytes, qsizetype offset)
 
 } // namespace
 
-PackedRow PackedRow::fromStatement(sqlite3_stmt *statement, int firstColumn, int columnCount)
+PackedRow PackedRow::fromStatement(const PreparedStatement &statement, int firstColumn, int columnCount)
 {
     // One allocation of the exact size: a million rows grown piece by piece
     // leave the heap fragmented well beyond what they hold.
     QVarLengthArray<QByteArrayView, 16> values(columnCount);
     qsizetype size = 0;
     for (int i = 0; i < columnCount; ++i) {
-        const int column = firstColumn + i;
-        if (sqlite3_column_type(statement, column) == SQLITE_NULL) {
+        const auto value = statement.columnValue(firstColumn + i);
+        if (!value) {
             values[i] = QByteArrayView();
         } else {
-            // Every value is handled as text; SQLite renders numbers the way the shell shows them.
-            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
-            values[i] = QByteArrayView(text ? text : "", sqlite3_column_bytes(statement, column));
+            // An empty text is not null: it needs a non-null view.
+            values[i] = value->isNull() ? QByteArrayView("", 0) : *value;
             size += values[i].size();
         }
         size += sizeof(qint32);

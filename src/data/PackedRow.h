@@ -6,7 +6,7 @@
 
 #include <optional>
 
-struct sqlite3_stmt;
+class PreparedStatement;
 
 // One fetched row kept as a single UTF-8 buffer of length-prefixed values.
 // A table of a million divisions stays at roughly the size of its text
@@ -17,7 +17,7 @@ public:
     PackedRow() = default;
 
     // Reads columns [firstColumn, firstColumn + columnCount) of the statement's current row.
-    static PackedRow fromStatement(sqlite3_stmt *statement, int firstColumn, int columnCount);
+    static PackedRow fromStatement(const PreparedStatement &statement, int firstColumn, int columnCount);
 
     // The UTF-8 bytes of a column, or nothing when the value is null.
     std::optional<QByteArrayView> value(int column) const;

@@ -1,14 +1,21 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+#include <vector>
+
 class DatabaseConnection;
 struct sqlite3_stmt;
+struct pg_result;
 
-// A compiled SQLite statement that finalizes itself. Failures raise
-// DatabaseError naming the file and the statement.
+// One statement on either engine, with its rows read one at a time. Every
+// value travels as text. Placeholders are written as SQLite writes them
+// ("?" in order, or "?N"); on the server they become "$N". Failures raise
+// DatabaseError naming the location and the statement.
 class PreparedStatement
 {
 public:
@@ -32,16 +39,39 @@ public:
     // Runs a statement that returns no rows.
     void execute();
     void reset();
+    // Rows the last run inserted, changed or deleted.
+    int changedRows() const;
 
+    bool isOnServer() const { return m_statement == nullptr; }
+    // SQLite's own statement, for the code that reads SQLite's query plans; null on the server.
     sqlite3_stmt *handle() const { return m_statement; }
     int columnCount() const;
+    QString columnName(int column) const;
+    // The table a column is read from; empty for a computed column.
+    QString columnTable(int column) const;
+    // The table's own name for a column read straight from it.
+    QString columnOrigin(int column) const;
+    // The UTF-8 text of a column of the current row; nothing for null.
+    std::optional<QByteArrayView> columnValue(int column) const;
     QString columnText(int column) const;
+    qint64 columnInt64(int column) const;
 
 private:
     void check(int rc, int position) const;
+    void setServerParameter(int position, std::optional<QByteArray> value);
     [[noreturn]] void fail(const QString &action) const;
+    bool stepOnServer();
+    const pg_result *serverColumns() const;
 
     const DatabaseConnection &m_connection;
     QString m_sql;
     sqlite3_stmt *m_statement = nullptr;
+
+    // The server runs the statement at its first step and keeps its rows.
+    QByteArray m_serverSql;
+    int m_serverParameterCount = 0;
+    std::vector<std::optional<QByteArray>> m_serverParameters;
+    pg_result *m_serverResult = nullptr;
+    mutable pg_result *m_serverDescription = nullptr;
+    int m_serverRow = -1;
 };

@@ -19,6 +19,14 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+// The list lives in the static core library; registering it pulls it into
+// every program that links the library and makes a database. Outside any
+// namespace, as the registration function is a global one.
+static void registerCourtList()
+{
+    Q_INIT_RESOURCE(courts);
+}
+
 namespace {
 
 const QString CourtListResource = QStringLiteral(":/courts/arbitration-courts.tsv");
@@ -63,6 +71,16 @@ QList<Court> bundledCourts()
     return courts;
 }
 
+void writeCourts(const DatabaseConnection &connection, const QList<Court> &courts)
+{
+    PreparedStatement insert(connection, InsertCourtStatement);
+    for (const Court &court : courts) {
+        insert.bindTexts({TDM::newguid(), court.code, court.name});
+        insert.execute();
+        insert.reset();
+    }
+}
+
 void fillDatabase(const QString &path, const QList<Court> &courts)
 {
     DatabaseConnection connection;
@@ -71,16 +89,8 @@ void fillDatabase(const QString &path, const QList<Court> &courts)
 
     // One transaction: one sync to disk for the whole list instead of one per court.
     PreparedStatement(connection, QStringLiteral("BEGIN")).execute();
-    for (const QString &statement : SchemaStatements)
-        PreparedStatement(connection, statement).execute();
-    {
-        PreparedStatement insert(connection, InsertCourtStatement);
-        for (const Court &court : courts) {
-            insert.bindTexts({TDM::newguid(), court.code, court.name});
-            insert.execute();
-            insert.reset();
-        }
-    }
+    writeReferenceSchema(connection);
+    writeCourts(connection, courts);
     PreparedStatement(connection, QStringLiteral("COMMIT")).execute();
 }
 
@@ -108,17 +118,11 @@ QString notCreated(const QString &path, const QString &reason)
     return QStringLiteral("База данных «%1» не создана: %2").arg(path, reason);
 }
 
-} // namespace
-
-void createReferenceDatabaseIfMissing(const QString &path)
+// The journal of an earlier file of this name would be replayed into the
+// new one and corrupt it. It may hold someone's unsaved changes, so it is
+// the user's to move, not ours to delete.
+void refuseBesideJournals(const QString &path)
 {
-    removeAbandonedBuildingFiles(path);
-    if (QFileInfo::exists(path))
-        return;
-
-    // The journal of an earlier file of this name would be replayed into the
-    // new one and corrupt it. It may hold someone's unsaved changes, so it is
-    // the user's to move, not ours to delete.
     const QStringList journals = journalsBeside(path);
     if (!journals.isEmpty()) {
         throw DatabaseError(notCreated(path, QStringLiteral("рядом лежат файлы журнала прежней базы с тем же именем: %1. "
@@ -127,14 +131,19 @@ void createReferenceDatabaseIfMissing(const QString &path)
                                                             "переместите или удалите эти файлы и запустите программу снова.")
                                                  .arg(journals.join(QStringLiteral(", ")))));
     }
+}
 
-    // The list lives in the static core library; registering it here pulls it
-    // into every program that links the library and makes a database.
-    Q_INIT_RESOURCE(courts);
+QList<Court> requiredBundledCourts(const QString &location)
+{
+    registerCourtList();
     const QList<Court> courts = bundledCourts();
     if (courts.isEmpty())
-        throw DatabaseError(notCreated(path, QStringLiteral("список судов «%1» не найден в программе.").arg(CourtListResource)));
+        throw DatabaseError(notCreated(location, QStringLiteral("список судов «%1» не найден в программе.").arg(CourtListResource)));
+    return courts;
+}
 
+void createReferenceFile(const QString &path, const QList<Court> &courts)
+{
     // The user's data folder does not exist before the program's first start there.
     QDir().mkpath(QFileInfo(path).absolutePath());
 
@@ -168,4 +177,35 @@ void createReferenceDatabaseIfMissing(const QString &path)
                                                  .arg(buildingPath, QString::fromLocal8Bit(std::strerror(failure)))));
     }
     building.setAutoRemove(false);
+}
+
+} // namespace
+
+void writeReferenceSchema(const DatabaseConnection &connection)
+{
+    for (const QString &statement : SchemaStatements)
+        PreparedStatement(connection, statement).execute();
+}
+
+void writeBundledCourts(const DatabaseConnection &connection)
+{
+    writeCourts(connection, requiredBundledCourts(connection.shownLocation()));
+}
+
+void createReferenceDatabaseIfMissing(const QString &path)
+{
+    removeAbandonedBuildingFiles(path);
+    if (QFileInfo::exists(path))
+        return;
+    refuseBesideJournals(path);
+    createReferenceFile(path, requiredBundledCourts(path));
+}
+
+void createEmptyReferenceFile(const QString &path)
+{
+    removeAbandonedBuildingFiles(path);
+    if (QFileInfo::exists(path))
+        throw DatabaseError(notCreated(path, QStringLiteral("такой файл уже есть.")));
+    refuseBesideJournals(path);
+    createReferenceFile(path, {});
 }

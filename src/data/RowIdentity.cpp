@@ -36,14 +36,11 @@ RowIdentity RowIdentity::find(const DatabaseConnection &connection, const Prepar
     RowIdentity identity;
     const int columnCount = statement.columnCount();
     for (int column = 0; column < columnCount; ++column) {
-        const char *table = sqlite3_column_table_name(statement.handle(), column);
-        const char *database = sqlite3_column_database_name(statement.handle(), column);
-        if (!table || qstrcmp(database, "main") != 0) {
-            identity.m_readOnlyReason = QStringLiteral("его столбец «%1» вычислен, а не взят из таблицы")
-                                            .arg(QString::fromUtf8(sqlite3_column_name(statement.handle(), column)));
+        const QString name = statement.columnTable(column);
+        if (name.isEmpty()) {
+            identity.m_readOnlyReason = QStringLiteral("его столбец «%1» вычислен, а не взят из таблицы").arg(statement.columnName(column));
             return identity;
         }
-        const QString name = QString::fromUtf8(table);
         if (identity.m_table.isEmpty()) {
             identity.m_table = name;
         } else if (identity.m_table != name) {
@@ -51,7 +48,7 @@ RowIdentity RowIdentity::find(const DatabaseConnection &connection, const Prepar
             identity.m_table.clear();
             return identity;
         }
-        identity.m_columns << QString::fromUtf8(sqlite3_column_origin_name(statement.handle(), column));
+        identity.m_columns << statement.columnOrigin(column);
         if (identity.m_guidColumn < 0 && isGuid(identity.m_columns.last()))
             identity.m_guidColumn = column;
     }
@@ -60,12 +57,12 @@ RowIdentity RowIdentity::find(const DatabaseConnection &connection, const Prepar
         return identity;
     }
 
-    if (selectsAll(statementText)) {
+    identity.m_onServer = connection.engine() == DatabaseConnection::Engine::Postgres;
+    // The server has no row identity that outlives an update: there the GUID is the only way.
+    if (!identity.m_onServer && selectsAll(statementText)) {
         QStringList tableColumns;
-        PreparedStatement tableInfo(connection, QStringLiteral("SELECT lower(name) FROM pragma_table_info(?)"));
-        tableInfo.bindText(1, identity.m_table);
-        while (tableInfo.step())
-            tableColumns << tableInfo.columnText(0);
+        for (const QString &name : connection.tableColumns(identity.m_table))
+            tableColumns << name.toLower();
         // A table may have a real column called rowid; SQLite then offers the
         // row identity under one of its other names.
         for (const QString &alias : {QStringLiteral("rowid"), QStringLiteral("_rowid_"), QStringLiteral("oid")}) {
@@ -124,8 +121,11 @@ QString RowIdentity::unchangedRowCondition(int firstPosition, const PackedRow &r
     // The cast renders a stored number or blob exactly as the dataset read it,
     // and the binary collation keeps a NOCASE column from passing other text.
     // The key above has already narrowed the search to one row.
+    // The server's text compares byte by byte under any deterministic collation.
+    const QString sameText = m_onServer ? QStringLiteral("CAST(%1 AS TEXT) IS NOT DISTINCT FROM ?%2")
+                                        : QStringLiteral("CAST(%1 AS TEXT) IS ?%2 COLLATE BINARY");
     for (const QString &column : m_columns)
-        conditions << QStringLiteral("CAST(%1 AS TEXT) IS ?%2 COLLATE BINARY").arg(quotedName(column)).arg(position++);
+        conditions << sameText.arg(quotedName(column)).arg(position++);
     return conditions.join(QStringLiteral(" AND "));
 }
 

@@ -53,6 +53,7 @@ private:
     QString m_readOnlyReason;
     QString m_rowIdName;
     int m_guidColumn = -1;
+    bool m_onServer = false;
     // The table's names of the statement's columns, in the statement's order.
     QStringList m_columns;
 };

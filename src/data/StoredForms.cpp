@@ -12,6 +12,13 @@ QString storedFormsCondition(const QString &column, int firstPosition)
 
 void bindStoredForms(PreparedStatement &statement, int firstPosition, QByteArrayView utf8)
 {
+    // A server's text column holds text only: the other forms cannot be there.
+    if (statement.isOnServer()) {
+        statement.bindUtf8(firstPosition, utf8);
+        for (int form = 1; form < StoredFormCount; ++form)
+            statement.bindNull(firstPosition + form);
+        return;
+    }
     const QByteArray text = utf8.toByteArray();
     bool isInteger = false;
     const qlonglong integer = text.toLongLong(&isInteger);

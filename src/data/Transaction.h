@@ -6,6 +6,7 @@ class DatabaseConnection;
 // one snapshot of the file, and what they write lands whole or not at all.
 // Leaving the scope without commit() (an error, a refused write) undoes it.
 // Built on a savepoint, so it also nests inside a transaction already open.
+// On a server outside any transaction it is a transaction of its own.
 class Transaction
 {
 public:
@@ -18,5 +19,6 @@ public:
 
 private:
     DatabaseConnection &m_connection;
+    bool m_ownTransaction;
     bool m_open = true;
 };

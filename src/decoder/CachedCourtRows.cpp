@@ -1,6 +1,6 @@
 #include "CachedCourtRows.h"
 
-#include "data/Transaction.h"
+#include "data/ReadSnapshot.h"
 
 namespace {
 
@@ -22,9 +22,10 @@ CourtRows::Answer CachedCourtRows::lookUp(const QString &code, const std::option
     const auto known = m_answers.constFind(key);
     if (known != m_answers.cend())
         return *known;
-    Transaction snapshot(m_connection);
-    const Answer answer = m_source().lookUp(code, division);
-    snapshot.commit();
+    const Answer answer = [&] {
+        const ReadSnapshot snapshot(m_connection);
+        return m_source().lookUp(code, division);
+    }();
     return *m_answers.insert(key, answer);
 }
 
@@ -33,8 +34,9 @@ std::optional<QString> CachedCourtRows::courtOnlyName(const QString &code)
     const auto known = m_courtOnlyNames.constFind(code);
     if (known != m_courtOnlyNames.cend())
         return *known;
-    Transaction snapshot(m_connection);
-    const std::optional<QString> name = m_source().courtOnlyName(code);
-    snapshot.commit();
+    const std::optional<QString> name = [&] {
+        const ReadSnapshot snapshot(m_connection);
+        return m_source().courtOnlyName(code);
+    }();
     return *m_courtOnlyNames.insert(code, name);
 }

@@ -2,11 +2,12 @@
 
 #include "data/DatabaseLocation.h"
 #include "data/PreparedStatement.h"
-#include "data/Transaction.h"
+#include "data/ReadSnapshot.h"
 #include "decoder/CachedCourtRows.h"
 #include "decoder/CourtCondition.h"
 #include "decoder/IndexedCourtRows.h"
 #include "decoder/LookupDatasetCourtRows.h"
+#include "decoder/ServerCourtRows.h"
 
 TDMDLL *DMDLL = nullptr;
 
@@ -41,7 +42,8 @@ TDMDLL::TDMDLL(QObject *parent)
     , UniQuery1(new Dataset(UniConnection1, JoinStatement, this))
     , UniDataSource1(new DataSource(UniQuery1, this))
     , m_indexedRows(std::make_unique<IndexedCourtRows>(UniConnection1, JoinStatement))
-    , m_datasetRows(std::make_unique<LookupDatasetCourtRows>(UniQuery1, JoinStatement))
+    , m_datasetRows(std::make_unique<LookupDatasetCourtRows>(UniQuery1))
+    , m_serverRows(std::make_unique<ServerCourtRows>(UniConnection1))
 {
     UniConnection1->setDatabasePath(QStringLiteral("./CaseNumber.db"));
     // Start-up and every editor action reopen the lookup, which holds a row per
@@ -87,6 +89,10 @@ void TDMDLL::setRememberingCourtRows(bool remember)
 
 CourtRows &TDMDLL::currentRows()
 {
+    if (!m_indexedLookups)
+        return *m_datasetRows;
+    if (UniConnection1->engine() == DatabaseConnection::Engine::Postgres)
+        return *m_serverRows;
     if (m_indexedRows->isAvailable())
         return *m_indexedRows;
     return *m_datasetRows;
@@ -109,11 +115,16 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
     info.jobnum = copy(str, p - 1);
     cut(str, p);
 
+    const bool onServer = UniConnection1->engine() == DatabaseConnection::Engine::Postgres;
+    const QString joinStatement = onServer ? serverJoinStatement() : JoinStatement;
+    if (UniQuery1->statement() != joinStatement)
+        UniQuery1->setStatement(joinStatement);
+
     // Another program may commit between any two statements; one snapshot
     // keeps the schema check, the candidate rows and the rows read from
-    // belonging to the same file. Remembered rows read nothing here: they
-    // take a snapshot for each lookup they have not answered yet.
-    std::optional<Transaction> snapshot;
+    // belonging to the same version of the reference. Remembered rows read
+    // nothing here: they take a snapshot for each lookup not answered yet.
+    std::optional<ReadSnapshot> snapshot;
     if (!m_rememberedRows)
         snapshot.emplace(*UniConnection1);
     CourtRows &rows = m_rememberedRows ? *m_rememberedRows : currentRows();
@@ -185,8 +196,6 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
     UniQuery1->setFiltered(false);
     UniQuery1->setFilter(courtCondition(code));
     UniQuery1->setFiltered(true);
-    if (snapshot)
-        snapshot->commit();
 
     info.error = status;
     info.year = year;

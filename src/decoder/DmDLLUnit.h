@@ -14,6 +14,7 @@ class CachedCourtRows;
 class CourtRows;
 class IndexedCourtRows;
 class LookupDatasetCourtRows;
+class ServerCourtRows;
 
 // The decoder's data module: its own connection to the reference database
 // and the lookup dataset over the join of courts, compositions and divisions.
@@ -31,9 +32,12 @@ public:
     // connects; raises DatabaseError when the file cannot be opened.
     void DataModuleCreate();
 
-    // Cuts the case number into its segments and looks them up. Consumes
-    // str: callers pass a copy of what the user sees.
+    // Cuts the case number into its segments and looks them up, all in one
+    // snapshot of the database. Consumes str: callers pass a copy of what the user sees.
     StructInfo DecodeJobNum(QString &str);
+
+    // The dataset path, which every other path must agree with; the tests compare them.
+    void setIndexedLookups(bool enabled) { m_indexedLookups = enabled; }
 
     // The finder for pasted numbers, knowing every court code of the open
     // database; the codes are read again after a reconnect and after each
@@ -56,6 +60,10 @@ private:
     // join's row order can be followed, else through the lookup dataset.
     std::unique_ptr<IndexedCourtRows> m_indexedRows;
     std::unique_ptr<LookupDatasetCourtRows> m_datasetRows;
+    // On a server the server itself narrows the join to the court.
+    std::unique_ptr<ServerCourtRows> m_serverRows;
+    bool m_indexedLookups = true;
+
     std::unique_ptr<CachedCourtRows> m_rememberedRows;
     CaseNumberFinder m_finder;
     bool m_finderCodesStale = true;

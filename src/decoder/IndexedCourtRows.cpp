@@ -6,8 +6,6 @@
 #include "data/StoredForms.h"
 #include "decoder/JoinRowOrder.h"
 
-#include <sqlite3.h>
-
 namespace {
 
 enum Table { Judgement, Structures, Separation };
@@ -66,7 +64,7 @@ QStringList lowerCaseColumns(const DatabaseConnection &connection, const QString
 int firstColumnNamed(const PreparedStatement &statement, const char *name)
 {
     for (int column = 0; column < statement.columnCount(); ++column) {
-        if (qstricmp(sqlite3_column_name(statement.handle(), column), name) == 0)
+        if (statement.columnName(column).compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
             return column;
     }
     return -1;
@@ -74,10 +72,8 @@ int firstColumnNamed(const PreparedStatement &statement, const char *name)
 
 bool textEquals(const PreparedStatement &statement, int column, const QByteArray &expected)
 {
-    if (sqlite3_column_type(statement.handle(), column) == SQLITE_NULL)
-        return false;
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement.handle(), column));
-    return QByteArrayView(text, sqlite3_column_bytes(statement.handle(), column)) == QByteArrayView(expected);
+    const auto value = statement.columnValue(column);
+    return value && *value == QByteArrayView(expected);
 }
 
 } // namespace
@@ -106,7 +102,8 @@ void IndexedCourtRows::forget()
 
 bool IndexedCourtRows::isAvailable()
 {
-    if (!m_connection->isConnected())
+    // Rowids and query plans are SQLite's alone.
+    if (!m_connection->isConnected() || m_connection->engine() != DatabaseConnection::Engine::Sqlite)
         return false;
     if (!m_readSchemaVersion)
         m_readSchemaVersion = std::make_unique<PreparedStatement>(*m_connection, QStringLiteral("PRAGMA schema_version"));
@@ -191,14 +188,13 @@ std::optional<IndexedCourtRows::RowKey> IndexedCourtRows::firstRow(PreparedState
     if (division)
         bindStoredForms(candidates, 1 + StoredFormCount, divisionText);
     std::optional<RowKey> first;
-    sqlite3_stmt *row = candidates.handle();
     while (candidates.step()) {
         if (!textEquals(candidates, 3, codeText) || (division && !textEquals(candidates, 4, divisionText)))
             continue;
         // A composition without divisions has no row in the join.
-        if (sqlite3_column_type(row, 2) == SQLITE_NULL)
+        if (!candidates.columnValue(2))
             continue;
-        const RowKey key{sqlite3_column_int64(row, 0), sqlite3_column_int64(row, 1), sqlite3_column_int64(row, 2)};
+        const RowKey key{candidates.columnInt64(0), candidates.columnInt64(1), candidates.columnInt64(2)};
         if (!first || isBefore(key, *first))
             first = key;
     }

@@ -1,16 +1,19 @@
 #include "LookupDatasetCourtRows.h"
 
+#include "data/DatabaseConnection.h"
 #include "data/Dataset.h"
 #include "decoder/CourtCondition.h"
 
 namespace {
 
 const QString CourtsStatement = QStringLiteral("select * from judgement");
+// The server's rows come in no order of their own: its courts come by key, like its join's.
+const QString ServerCourtsStatement = QStringLiteral("select * from judgement order by guid collate \"C\"");
 
 } // namespace
 
-LookupDatasetCourtRows::LookupDatasetCourtRows(Dataset *lookup, const QString &joinStatement)
-    : m_lookup(lookup), m_joinStatement(joinStatement)
+LookupDatasetCourtRows::LookupDatasetCourtRows(Dataset *lookup)
+    : m_lookup(lookup)
 {
 }
 
@@ -48,11 +51,13 @@ std::optional<QString> LookupDatasetCourtRows::courtOnlyName(const QString &code
 {
     // The filter stays on and picks the court by its code's text; an SQL
     // condition would miss a code that SQLite stored as a number or a blob.
-    m_lookup->setStatement(CourtsStatement);
+    const QString joinStatement = m_lookup->statement();
+    const bool onServer = m_lookup->connection()->engine() == DatabaseConnection::Engine::Postgres;
+    m_lookup->setStatement(onServer ? ServerCourtsStatement : CourtsStatement);
     m_lookup->open();
     std::optional<QString> name;
     if (m_lookup->rowCount() > 0)
         name = m_lookup->fieldText(QStringLiteral("JudgementName"));
-    m_lookup->setStatement(m_joinStatement);
+    m_lookup->setStatement(joinStatement);
     return name;
 }

@@ -9,7 +9,8 @@ class Dataset;
 class LookupDatasetCourtRows : public CourtRows
 {
 public:
-    LookupDatasetCourtRows(Dataset *lookup, const QString &joinStatement);
+    // The lookup runs whatever join statement the dataset holds.
+    explicit LookupDatasetCourtRows(Dataset *lookup);
 
     Answer lookUp(const QString &code, const std::optional<QString> &division) override;
     std::optional<QString> courtOnlyName(const QString &code) override;
@@ -18,5 +19,4 @@ private:
     void filterToCourt(const QString &code);
 
     Dataset *m_lookup;
-    QString m_joinStatement;
 };

@@ -8,14 +8,17 @@
 #include "data/DatabaseLocation.h"
 #include "data/DmUnit.h"
 #include "data/ReferenceDatabaseCreation.h"
+#include "data/ServerLocation.h"
 #include "decoder/DmDLLUnit.h"
 #include "widgets/ErrorReportingApplication.h"
 
 void createFormsAndModules()
 {
     // A first start finds no database: make one before anything connects, so
-    // a new user meets a working program rather than an error.
-    ErrorReportingApplication::runReportingErrors([] { createReferenceDatabaseIfMissing(caseNumberDatabasePath()); });
+    // a new user meets a working program rather than an error. A server's
+    // reference is made once, by whoever keeps it (velmora-db create).
+    if (!isServerLocation(caseNumberDatabasePath()))
+        ErrorReportingApplication::runReportingErrors([] { createReferenceDatabaseIfMissing(caseNumberDatabasePath()); });
     Form6 = new TForm6;
     Form4 = new TForm4;
     Form5 = new TForm5;

@@ -129,17 +129,21 @@ void TForm6::Button1Click()
 
 void TForm6::N1Click()
 {
-    // The file may sit beside the program or in the user's data folder; the
-    // user who wants to copy or replace it needs to know which.
-    const QString databaseFile = QDir::toNativeSeparators(DM->UniConnection1->databasePath());
+    // The file may sit beside the program or in the user's data folder, or the
+    // reference on a server; the user who wants to copy or replace it needs to
+    // know which. A server's address is shown without its password.
+    const DatabaseConnection *connection = DM->UniConnection1;
+    const QString where = connection->engine() == DatabaseConnection::Engine::Postgres
+        ? QStringLiteral("на сервере: %1").arg(connection->shownLocation())
+        : QStringLiteral("в файле %1").arg(QDir::toNativeSeparators(connection->databasePath()));
     ModalDialogs::current().showAbout(
         this, QStringLiteral("Velmora 1.0"),
         QStringLiteral("<p><b>Velmora 1.0</b></p>"
                        "<p>Расшифровка номеров дел арбитражных судов: суд, год, отделение, "
                        "телефоны, зал и этаж, состав и его факс.</p>"
-                       "<p>Справочник судов хранится в файле %1.</p>"
+                       "<p>Справочник судов хранится %1.</p>"
                        "<p>© Разработчики Velmora.</p>")
-            .arg(databaseFile.toHtmlEscaped()));
+            .arg(where.toHtmlEscaped()));
 }
 
 void TForm6::N2Click()

@@ -1,5 +1,7 @@
 #include "support/QtPrinters.h"
+#include "support/PostgresTestServer.h"
 #include "support/ScratchDatabase.h"
+#include "support/TestReference.h"
 
 #include <QDir>
 #include <QFile>
@@ -341,6 +343,28 @@ TEST_F(DecodeCommandTest, HelpTellsWhereTheDefaultDatabaseComesFrom)
     const QString help = run.out.join(QLatin1Char('\n'));
     for (const char *word : {"--db", "--format", "tsv", "json", "CaseNumber.db", "при первом запуске"})
         EXPECT_TRUE(help.contains(QString::fromUtf8(word))) << word;
+}
+
+// The same answers from the server as from the file; a server that is not
+// there is a database error naming the location, without its password.
+TEST_F(DecodeCommandTest, ServerLocationDecodesLikeTheFileAndAMissingOneExitsTwo)
+{
+    const TestReference server(TestReference::Engine::Server, QString::fromUtf8(CourtsFixtureSql)
+                                   + QStringLiteral("UPDATE structures SET StructureType = 'с\ttабуляцией' WHERE GUID = '{S2}';"));
+    const QStringList numbers = {QStringLiteral("--format"), QStringLiteral("tsv"), QStringLiteral("А40-1234/08-101-503"),
+                                 QStringLiteral("А40-1/08-201-1"), QStringLiteral("А41-1/08"), QStringLiteral("А99-1/08")};
+    const CommandRun fromFile = decode(QStringList{QStringLiteral("--db"), databasePath} + numbers);
+    const CommandRun fromServer = decode(QStringList{QStringLiteral("--db"), server.location()} + numbers);
+    EXPECT_EQ(fromServer.exitCode, 1) << fromServer.err.toStdString();
+    EXPECT_EQ(fromServer.out, fromFile.out);
+    EXPECT_EQ(fromServer.out.size(), 5);
+
+    const QString missing = QStringLiteral("postgresql://velmora:s3cret@/no_such_database?host=%1")
+                                .arg(PostgresTestServer::instance().socketFolder());
+    const CommandRun failed = decode({QStringLiteral("--db"), missing, QStringLiteral("А40-1/08")});
+    EXPECT_EQ(failed.exitCode, 2);
+    EXPECT_TRUE(failed.err.contains(QStringLiteral("no_such_database"))) << failed.err.toStdString();
+    EXPECT_FALSE(failed.err.contains(QStringLiteral("s3cret")));
 }
 
 } // namespace

@@ -2,10 +2,14 @@
 #include "decoder/DmDLLUnit.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchDatabase.h"
+#include "support/TestReference.h"
 
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <map>
+#include <memory>
+#include <tuple>
 
 namespace {
 
@@ -78,22 +82,36 @@ const DecodeCase DecodeCases[] = {
     {"-/-/-", "", "", "", "", "", "", "NO Found !!!", {"", "", "", "", "", "", "", ""}, ""},
 };
 
-class DecodeJobNumTest : public ::testing::TestWithParam<DecodeCase>
+// The cases only read, so each engine's fixture is made once for all of them.
+const TestReference &decodeFixture(TestReference::Engine engine)
+{
+    static std::map<TestReference::Engine, std::unique_ptr<TestReference>> fixtures;
+    auto &fixture = fixtures[engine];
+    if (!fixture)
+        fixture = std::make_unique<TestReference>(engine, DecodeFixtureSql);
+    return *fixture;
+}
+
+enum class LookupPath { Indexed, Dataset };
+
+// Same cases, same answers: on a file and on the server, through the
+// indexes (or the server's own narrowing) and through the lookup dataset.
+class DecodeJobNumTest : public ::testing::TestWithParam<std::tuple<TestReference::Engine, LookupPath, DecodeCase>>
 {
 protected:
     void SetUp() override
     {
-        decoder.UniConnection1->setDatabasePath(database.path());
+        decoder.UniConnection1->setDatabasePath(decodeFixture(std::get<0>(GetParam())).location());
         decoder.UniConnection1->connectToDatabase();
+        decoder.setIndexedLookups(std::get<1>(GetParam()) == LookupPath::Indexed);
     }
 
-    ScratchDatabase database{DecodeFixtureSql};
     TDMDLL decoder;
 };
 
 TEST_P(DecodeJobNumTest, FillsTheRecordAsTheAlgorithmSays)
 {
-    const DecodeCase &c = GetParam();
+    const DecodeCase &c = std::get<2>(GetParam());
     QString str = QString::fromUtf8(c.input);
     const StructInfo info = decoder.DecodeJobNum(str);
 
@@ -111,7 +129,15 @@ TEST_P(DecodeJobNumTest, FillsTheRecordAsTheAlgorithmSays)
     EXPECT_EQ(str, QString::fromUtf8(c.leftOver)) << "what the decoder leaves of its argument";
 }
 
-INSTANTIATE_TEST_SUITE_P(CaseNumbers, DecodeJobNumTest, ::testing::ValuesIn(DecodeCases));
+INSTANTIATE_TEST_SUITE_P(CaseNumbers, DecodeJobNumTest,
+                         ::testing::Combine(::testing::Values(TestReference::Engine::File, TestReference::Engine::Server),
+                                            ::testing::Values(LookupPath::Indexed, LookupPath::Dataset),
+                                            ::testing::ValuesIn(DecodeCases)),
+                         [](const auto &info) {
+                             return engineName(std::get<0>(info.param))
+                                    + (std::get<1>(info.param) == LookupPath::Indexed ? "Indexed" : "Dataset")
+                                    + std::to_string(info.index % std::size(DecodeCases));
+                         });
 
 class DecoderStateTest : public ::testing::Test
 {

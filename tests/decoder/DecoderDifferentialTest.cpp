@@ -4,10 +4,12 @@
 // takes, its answers must be these.
 
 #include "data/DatabaseConnection.h"
+#include "data/ReferenceCopy.h"
 #include "data/ReferenceDatabaseCreation.h"
 #include "decoder/DmDLLUnit.h"
 #include "decoder/IndexedCourtRows.h"
 #include "support/QtPrinters.h"
+#include "support/TestReference.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -77,10 +79,21 @@ std::vector<size_t> filtered(const Table &table, const QString &column, const QS
     return visible;
 }
 
+// Which row of a court comes first: the file's own row order, or on a server
+// the least court, composition and division keys, byte by byte (SQLite's
+// binary collation orders UTF-8 the same way).
+enum class RowOrder { File, Keys };
+
 // Cut, look up, fall back: the decoding rules step by step, with the lookup
 // dataset replaced by the whole join in memory.
-StructInfo oracleDecode(sqlite3 *db, QString str)
+StructInfo oracleDecode(sqlite3 *db, QString str, RowOrder order = RowOrder::File)
 {
+    const QString joinStatement = order == RowOrder::File
+        ? TDMDLL::JoinStatement
+        : TDMDLL::JoinStatement + QStringLiteral(" order by judgement.guid, structures.guid, separation.guid");
+    const QString courtsStatement = QStringLiteral("select * from judgement")
+                                    + (order == RowOrder::File ? QString() : QStringLiteral(" order by guid"));
+
     const auto find = [](QChar c, const QString &s) { return s.indexOf(c) + 1; };
     const auto copy = [](const QString &s, qsizetype n) { return n <= 0 ? QString() : s.left(n); };
     const auto cut = [](QString &s, qsizetype n) {
@@ -111,7 +124,7 @@ StructInfo oracleDecode(sqlite3 *db, QString str)
         cut(str, p);
         info.jobnum_in_struct = str;
 
-        const Table join = query(db, TDMDLL::JoinStatement);
+        const Table join = query(db, joinStatement);
         const std::vector<size_t> court = filtered(join, QStringLiteral("JudgementCode"), code);
         std::optional<size_t> current = court.empty() ? std::nullopt : std::optional<size_t>(court.front());
         status = QStringLiteral("NO Found !!!");
@@ -141,13 +154,13 @@ StructInfo oracleDecode(sqlite3 *db, QString str)
         }
         info.sepnum.clear();
         info.jobnum_in_struct.clear();
-        const Table join = query(db, TDMDLL::JoinStatement);
+        const Table join = query(db, joinStatement);
         const std::vector<size_t> court = filtered(join, QStringLiteral("JudgementCode"), code);
         bool courtExists = !court.empty();
         info.sudname = court.empty() ? QString() : join.text(court.front(), QStringLiteral("JudgementName"));
         if (info.sudname.isEmpty()) {
             // Compared as the dataset reads it: a code stored as a number is found by its text.
-            const Table courts = query(db, QStringLiteral("select * from judgement"));
+            const Table courts = query(db, courtsStatement);
             const std::vector<size_t> named = filtered(courts, QStringLiteral("JudgementCode"), code);
             courtExists = courtExists || !named.empty();
             info.sudname = named.empty() ? QString() : courts.text(named.front(), QStringLiteral("JudgementName"));
@@ -365,6 +378,43 @@ TEST_P(DecoderDifferentialTest, AnswersAsTheWholeJoinWouldOnRandomData)
 
 INSTANTIATE_TEST_SUITE_P(Schemas, DecoderDifferentialTest,
                          ::testing::Values(Schema::ProgramsOwn, Schema::GuidKeysOnly, Schema::UntypedKeyed, Schema::Bare));
+
+// The same random references copied to the server: its own narrowing and the
+// lookup dataset must both give the key-ordered join's answers.
+TEST(ServerDecoderDifferentialTest, BothPathsAnswerAsTheKeyOrderedJoinWouldOnRandomData)
+{
+    const TestReference server(TestReference::Engine::Server, QString());
+    DatabaseConnection target;
+    target.setDatabasePath(server.location());
+    target.connectToDatabase();
+    TDMDLL narrowed;
+    TDMDLL throughDataset;
+    throughDataset.setIndexedLookups(false);
+    for (TDMDLL *decoder : {&narrowed, &throughDataset}) {
+        decoder->UniConnection1->setDatabasePath(server.location());
+        decoder->UniConnection1->connectToDatabase();
+    }
+    for (quint32 seed = 1; seed <= 100; ++seed) {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("CaseNumber.db"));
+        RandomReferenceData data(seed, Schema::GuidKeysOnly, path);
+        DatabaseConnection source;
+        source.setDatabasePath(path);
+        source.connectToDatabase();
+        copyReference(source, target, true);
+
+        for (int i = 0; i < 25; ++i) {
+            const QString number = data.randomNumber();
+            const StructInfo expected = oracleDecode(data.db(), number, RowOrder::Keys);
+            QString consumed = number;
+            expectSameRecord(narrowed.DecodeJobNum(consumed), expected, number, seed);
+            consumed = number;
+            expectSameRecord(throughDataset.DecodeJobNum(consumed), expected, number, seed);
+            if (::testing::Test::HasFailure())
+                return;
+        }
+    }
+}
 
 TEST(IndexedCourtRowsTest, StepsAsideWhereTheJoinOrderCannotBeFollowed)
 {

@@ -1,3 +1,5 @@
+#include "support/PostgresTestServer.h"
+
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
@@ -5,5 +7,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    PostgresTestServer::shutDown();
+    return result;
 }

@@ -1,5 +1,7 @@
 #include "widgets/ErrorReportingApplication.h"
 
+#include "support/PostgresTestServer.h"
+
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)
@@ -9,5 +11,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ErrorReportingApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    PostgresTestServer::shutDown();
+    return result;
 }

@@ -1,3 +1,4 @@
+#include "data/DatabaseLocation.h"
 #include "data/DmUnit.h"
 #include "support/ProgramFixture.h"
 #include "support/QtPrinters.h"

@@ -1,0 +1,113 @@
+#include "ReferenceCopy.h"
+
+#include "DatabaseConnection.h"
+#include "DatabaseError.h"
+#include "PreparedStatement.h"
+#include "ReadSnapshot.h"
+#include "ReferenceDatabaseCreation.h"
+#include "ReferenceTables.h"
+#include "Transaction.h"
+
+#include <algorithm>
+
+namespace {
+
+QString quotedName(const QString &name)
+{
+    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+}
+
+bool targetHasRows(const DatabaseConnection &target)
+{
+    for (const ReferenceTable &table : referenceTables()) {
+        PreparedStatement any(target, QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(table.name));
+        if (any.step())
+            return true;
+    }
+    return false;
+}
+
+void prepareTarget(DatabaseConnection &target, bool replace)
+{
+    int present = 0;
+    for (const ReferenceTable &table : referenceTables())
+        present += target.tableColumns(table.name).isEmpty() ? 0 : 1;
+    if (present == 0) {
+        writeReferenceSchema(target);
+        return;
+    }
+    if (present < int(referenceTables().size()))
+        throw DatabaseError(QStringLiteral("База данных «%1»: в ней только часть таблиц справочника; копировать в неё нельзя.")
+                                .arg(target.shownLocation()));
+    if (!targetHasRows(target))
+        return;
+    if (!replace)
+        throw DatabaseError(QStringLiteral("База данных «%1» не пуста: в ней уже есть справочник. "
+                                           "Чтобы заменить его, добавьте --replace.").arg(target.shownLocation()));
+    // Children first, and rows are written parents first, so that a target
+    // with foreign keys of its own takes them.
+    for (auto table = referenceTables().rbegin(); table != referenceTables().rend(); ++table)
+        PreparedStatement(target, QStringLiteral("DELETE FROM %1").arg(table->name)).execute();
+}
+
+int copyTable(const DatabaseConnection &source, const DatabaseConnection &target, const ReferenceTable &table)
+{
+    const bool sourceOnServer = source.engine() == DatabaseConnection::Engine::Postgres;
+    PreparedStatement rows(source, QStringLiteral("SELECT * FROM %1%2")
+                                       .arg(table.name, sourceOnServer ? QStringLiteral(" ORDER BY guid COLLATE \"C\"") : QString()));
+    QList<int> sourceColumns;
+    for (const QString &column : table.columns) {
+        int found = -1;
+        for (int i = 0; i < rows.columnCount() && found < 0; ++i) {
+            if (rows.columnName(i).compare(column, Qt::CaseInsensitive) == 0)
+                found = i;
+        }
+        if (found < 0)
+            throw DatabaseError(QStringLiteral("База данных «%1»: в таблице «%2» нет столбца «%3».")
+                                    .arg(source.shownLocation(), table.name, column));
+        sourceColumns << found;
+    }
+
+    // A server folds unquoted names to lower case: the target's own spelling is the one to quote.
+    const QStringList targetColumns = target.tableColumns(table.name);
+    QStringList names;
+    for (const QString &column : table.columns) {
+        const auto found = std::find_if(targetColumns.cbegin(), targetColumns.cend(),
+                                        [&](const QString &name) { return name.compare(column, Qt::CaseInsensitive) == 0; });
+        if (found == targetColumns.cend())
+            throw DatabaseError(QStringLiteral("База данных «%1»: в таблице «%2» нет столбца «%3».")
+                                    .arg(target.shownLocation(), table.name, column));
+        names << quotedName(*found);
+    }
+    PreparedStatement insert(target, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                         .arg(table.name, names.join(QStringLiteral(", ")),
+                                              QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", "))));
+    int copied = 0;
+    while (rows.step()) {
+        for (int i = 0; i < sourceColumns.size(); ++i) {
+            const auto value = rows.columnValue(sourceColumns[i]);
+            if (value)
+                insert.bindUtf8(i + 1, *value);
+            else
+                insert.bindNull(i + 1);
+        }
+        insert.execute();
+        insert.reset();
+        ++copied;
+    }
+    return copied;
+}
+
+} // namespace
+
+QStringList copyReference(const DatabaseConnection &source, DatabaseConnection &target, bool replace)
+{
+    const ReadSnapshot snapshot(source);
+    Transaction transaction(target);
+    prepareTarget(target, replace);
+    QStringList report;
+    for (const ReferenceTable &table : referenceTables())
+        report << QStringLiteral("%1: %2").arg(table.name).arg(copyTable(source, target, table));
+    transaction.commit();
+    return report;
+}

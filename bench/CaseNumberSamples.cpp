@@ -19,10 +19,10 @@ constexpr int SampleCount = 5;
 const QString AbsentCourtCode = QStringLiteral("А99");
 
 const QString CountDivisions = QStringLiteral("SELECT count(*) FROM separation");
-const QString SelectDivision = QStringLiteral(
-    "SELECT judgement.JudgementCode, judgement.JudgementName, separation.SeparationName FROM separation "
-    "JOIN structures ON structures.GUID = separation.ref_structures "
-    "JOIN judgement ON judgement.GUID = structures.ref_Judgement WHERE separation.rowid = ?");
+const QString SelectDivision =
+    QStringLiteral("SELECT judgement.JudgementCode, judgement.JudgementName, separation.SeparationName FROM separation "
+                   "JOIN structures ON structures.GUID = separation.ref_structures "
+                   "JOIN judgement ON judgement.GUID = structures.ref_Judgement WHERE separation.rowid = ?");
 
 QString caseNumber(const QString &courtCode, int sample, const QString &division)
 {
@@ -84,8 +84,7 @@ CaseNumberSamples CaseNumberSamples::read(const QString &path)
         select.reset();
         samples.found.append({caseNumber(code, sample, division), code, name, division, {}});
         keys.append(lookupKey(code, division));
-        samples.divisionMissing.append(
-            {caseNumber(code, sample, ReferenceDataGenerator::AbsentDivisionNumber), code, name, {}, {}});
+        samples.divisionMissing.append({caseNumber(code, sample, ReferenceDataGenerator::AbsentDivisionNumber), code, name, {}, {}});
         samples.courtMissing.append({caseNumber(AbsentCourtCode, sample, division), AbsentCourtCode, {}, division, {}});
     }
 

@@ -52,8 +52,7 @@ const DecodeKind Kinds[] = {
 void decode(benchmark::State &state, const DecodeKind &kind, int divisions)
 {
     runReportingFailure(state, [&] {
-        const QString path = kind.file == File::Indexed ? GeneratedDatabases::indexed(divisions)
-                                                        : GeneratedDatabases::unindexed(divisions);
+        const QString path = kind.file == File::Indexed ? GeneratedDatabases::indexed(divisions) : GeneratedDatabases::unindexed(divisions);
         const QList<CaseNumberSample> &samples = CaseNumberSamples::of(path).*kind.samples;
         TDMDLL module;
         module.UniConnection1->setDatabasePath(path);
@@ -112,8 +111,7 @@ void registerDecodeBenchmarks()
     for (const DecodeKind &kind : Kinds) {
         for (const int divisions : GeneratedDatabases::DivisionCounts) {
             const std::string name = std::string("Decode/") + kind.name + "/" + std::to_string(divisions);
-            benchmark::RegisterBenchmark(name.c_str(), decode, std::cref(kind), divisions)
-                ->Unit(benchmark::kMicrosecond);
+            benchmark::RegisterBenchmark(name.c_str(), decode, std::cref(kind), divisions)->Unit(benchmark::kMicrosecond);
         }
     }
     for (const int divisions : ServerCopies::DivisionCounts) {

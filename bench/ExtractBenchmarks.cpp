@@ -10,11 +10,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QFileInfo>
-#include <QIODevice>
 #include <QRegularExpression>
 #include <QTextStream>
 
@@ -28,11 +28,10 @@ constexpr int NumbersPerLine = 10;
 // a run reads many courts and divisions, not one cached row.
 constexpr int DistinctDivisions = 2000;
 
-const QString DivisionsSpreadOverTheFile = QStringLiteral(
-    "SELECT judgement.JudgementCode, separation.SeparationName FROM separation "
-    "JOIN structures ON structures.GUID = separation.ref_structures "
-    "JOIN judgement ON judgement.GUID = structures.ref_Judgement "
-    "WHERE separation.rowid % ? = 0 LIMIT ?");
+const QString DivisionsSpreadOverTheFile = QStringLiteral("SELECT judgement.JudgementCode, separation.SeparationName FROM separation "
+                                                          "JOIN structures ON structures.GUID = separation.ref_structures "
+                                                          "JOIN judgement ON judgement.GUID = structures.ref_Judgement "
+                                                          "WHERE separation.rowid % ? = 0 LIMIT ?");
 
 // A text of the given count of numbers, ten to a line with a word between
 // them, the years two- and four-digit, the serials all different.
@@ -54,8 +53,8 @@ QString textOfNumbers(const QString &path, int divisions, int numbers)
     text.reserve(qsizetype(numbers) * 30);
     for (int i = 0; i < numbers; ++i) {
         const auto &[court, division] = courtsAndDivisions.at(i % courtsAndDivisions.size());
-        text += court + QLatin1Char('-') + QString::number(i + 1) + (i % 2 ? QStringLiteral("/19-") : QStringLiteral("/2019-"))
-                + division + QLatin1Char('-') + QString::number(i % 997 + 1);
+        text += court + QLatin1Char('-') + QString::number(i + 1) + (i % 2 ? QStringLiteral("/19-") : QStringLiteral("/2019-")) + division
+            + QLatin1Char('-') + QString::number(i % 997 + 1);
         text += (i + 1) % NumbersPerLine == 0 ? QStringLiteral("\n") : QStringLiteral(" и ");
     }
     return text;
@@ -132,8 +131,7 @@ void extract(benchmark::State &state, int numbers)
             state.PauseTiming();
             peak = std::max(peak, peakResidentMegabytesSinceReset());
             if (device.lines != numbers + 1)
-                throw std::runtime_error("expected " + std::to_string(numbers) + " answers, got "
-                                         + std::to_string(device.lines - 1));
+                throw std::runtime_error("expected " + std::to_string(numbers) + " answers, got " + std::to_string(device.lines - 1));
             text.clear();
             state.ResumeTiming();
         }
@@ -152,8 +150,8 @@ QString actOfPages(const QString &path, int divisions)
     const QString pdf = QFileInfo(path).dir().filePath(QStringLiteral("act-%1-pages.pdf").arg(PdfPages));
     if (QFile::exists(pdf))
         return pdf;
-    const QStringList numbers = textOfNumbers(path, divisions, 3 * PdfPages).split(QRegularExpression(QStringLiteral("\\s+и\\s+|\\n")),
-                                                                                   Qt::SkipEmptyParts);
+    const QStringList numbers =
+        textOfNumbers(path, divisions, 3 * PdfPages).split(QRegularExpression(QStringLiteral("\\s+и\\s+|\\n")), Qt::SkipEmptyParts);
     QPdfWriter writer(pdf + QStringLiteral(".part"));
     writer.setPageSize(QPageSize(QPageSize::A4));
     QPainter painter(&writer);
@@ -197,8 +195,7 @@ void extractFromPdf(benchmark::State &state)
             }
             out.flush();
             if (device.lines != 3 * PdfPages + 1)
-                throw std::runtime_error("expected " + std::to_string(3 * PdfPages) + " answers, got "
-                                         + std::to_string(device.lines - 1));
+                throw std::runtime_error("expected " + std::to_string(3 * PdfPages) + " answers, got " + std::to_string(device.lines - 1));
         }
     });
 }

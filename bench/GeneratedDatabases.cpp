@@ -12,8 +12,8 @@
 #include <QFile>
 #include <QStringList>
 
-#include <stdexcept>
 #include <QTemporaryDir>
+#include <stdexcept>
 
 #include <cstdio>
 #include <exception>
@@ -132,6 +132,7 @@ void GeneratedDatabases::makeMissing(int divisions)
     }
     int status = 0;
     if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error(QStringLiteral("the databases with %1 divisions were not generated in %2").arg(divisions).arg(Folder).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("the databases with %1 divisions were not generated in %2").arg(divisions).arg(Folder).toStdString());
     std::fprintf(stderr, "Generated %d divisions in %.2f s\n", divisions, timer.elapsed() / 1000.0);
 }

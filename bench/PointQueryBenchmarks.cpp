@@ -21,12 +21,12 @@ namespace {
 // with both values bound. Its plan walks the court's compositions in the same
 // order as the decoder's join, so LIMIT 1 returns the same row; the setup
 // checks that by the row's telephone.
-const QString DivisionOfCourt = QStringLiteral(
-    "SELECT judgement.JudgementName, separation.Phone, structures.StructureNum, structures.StructureType, "
-    "structures.StructureFAXNum, separation.vnphone, separation.floor, separation.zal FROM judgement "
-    "JOIN structures ON structures.ref_Judgement = judgement.GUID "
-    "JOIN separation ON separation.ref_structures = structures.GUID "
-    "WHERE judgement.JudgementCode = ? AND separation.SeparationName = ? LIMIT 1");
+const QString DivisionOfCourt =
+    QStringLiteral("SELECT judgement.JudgementName, separation.Phone, structures.StructureNum, structures.StructureType, "
+                   "structures.StructureFAXNum, separation.vnphone, separation.floor, separation.zal FROM judgement "
+                   "JOIN structures ON structures.ref_Judgement = judgement.GUID "
+                   "JOIN separation ON separation.ref_structures = structures.GUID "
+                   "WHERE judgement.JudgementCode = ? AND separation.SeparationName = ? LIMIT 1");
 
 constexpr int PhoneColumn = 1;
 

@@ -26,24 +26,20 @@ const QStringList CompositionTypes = {
 };
 
 const QStringList Specifications = {
-    QStringLiteral("Споры из договоров поставки"),
-    QStringLiteral("Налоговые споры"),
-    QStringLiteral("Несостоятельность (банкротство)"),
-    QStringLiteral("Корпоративные споры"),
-    QStringLiteral("Земельные споры"),
+    QStringLiteral("Споры из договоров поставки"), QStringLiteral("Налоговые споры"), QStringLiteral("Несостоятельность (банкротство)"),
+    QStringLiteral("Корпоративные споры"),         QStringLiteral("Земельные споры"),
 };
 
-const QStringList AreaCodes = {QStringLiteral("495"), QStringLiteral("812"), QStringLiteral("343"),
-                               QStringLiteral("383"), QStringLiteral("861")};
+const QStringList AreaCodes = {QStringLiteral("495"), QStringLiteral("812"), QStringLiteral("343"), QStringLiteral("383"),
+                               QStringLiteral("861")};
 
 const QString SelectCourts = QStringLiteral("SELECT rowid FROM judgement ORDER BY rowid");
 const QString UpdateCourtKey = QStringLiteral("UPDATE judgement SET GUID = ? WHERE rowid = ?");
-const QString InsertComposition = QStringLiteral(
-    "INSERT INTO structures (GUID, ref_Judgement, StructureNum, StructureType, StructureFAXNum, "
-    "StructureSpecification) VALUES (?, ?, ?, ?, ?, ?)");
-const QString InsertDivision = QStringLiteral(
-    "INSERT INTO separation (GUID, ref_structures, SeparationName, Phone, vnphone, zal, floor) "
-    "VALUES (?, ?, ?, ?, ?, ?, ?)");
+const QString InsertComposition =
+    QStringLiteral("INSERT INTO structures (GUID, ref_Judgement, StructureNum, StructureType, StructureFAXNum, "
+                   "StructureSpecification) VALUES (?, ?, ?, ?, ?, ?)");
+const QString InsertDivision = QStringLiteral("INSERT INTO separation (GUID, ref_structures, SeparationName, Phone, vnphone, zal, floor) "
+                                              "VALUES (?, ?, ?, ?, ?, ?, ?)");
 
 // "8 (495) 123-45-67" with the seven digits taken from serial.
 QString telephone(const QString &areaCode, int serial)
@@ -55,7 +51,8 @@ QString telephone(const QString &areaCode, int serial)
 } // namespace
 
 ReferenceDataGenerator::ReferenceDataGenerator(int divisions)
-    : m_divisions(divisions), m_random(Seed)
+    : m_divisions(divisions)
+    , m_random(Seed)
 {
 }
 
@@ -111,8 +108,7 @@ QStringList ReferenceDataGenerator::giveCourtsKeys(const DatabaseConnection &con
     return keys;
 }
 
-void ReferenceDataGenerator::addCompositionsAndDivisions(const DatabaseConnection &connection,
-                                                         const QStringList &courtKeys)
+void ReferenceDataGenerator::addCompositionsAndDivisions(const DatabaseConnection &connection, const QStringList &courtKeys)
 {
     struct Composition
     {
@@ -149,11 +145,9 @@ void ReferenceDataGenerator::addCompositionsAndDivisions(const DatabaseConnectio
     int serial = 0;
     for (const Composition &composition : std::as_const(compositions)) {
         for (int i = 0; i < composition.divisions; ++i) {
-            insertDivision.bindTexts({nextGuid(), composition.key,
-                                      QString::number(between(LowestDivisionNumber, HighestDivisionNumber)),
-                                      telephone(composition.areaCode, serial++),
-                                      QString::number(between(100, 9999)), QString::number(between(1, 60)),
-                                      QString::number(between(1, 12))});
+            insertDivision.bindTexts({nextGuid(), composition.key, QString::number(between(LowestDivisionNumber, HighestDivisionNumber)),
+                                      telephone(composition.areaCode, serial++), QString::number(between(100, 9999)),
+                                      QString::number(between(1, 60)), QString::number(between(1, 12))});
             insertDivision.execute();
             insertDivision.reset();
         }

@@ -9,13 +9,13 @@
 
 #include <map>
 
-const QString ServerDivisionOfCourt = QStringLiteral(
-    "SELECT judgement.JudgementName, separation.Phone, structures.StructureNum, structures.StructureType, "
-    "structures.StructureFAXNum, separation.vnphone, separation.floor, separation.zal FROM judgement "
-    "JOIN structures ON structures.ref_Judgement = judgement.GUID "
-    "JOIN separation ON separation.ref_structures = structures.GUID "
-    "WHERE judgement.JudgementCode = ? AND separation.SeparationName = ? "
-    "ORDER BY judgement.guid COLLATE \"C\", structures.guid COLLATE \"C\", separation.guid COLLATE \"C\" LIMIT 1");
+const QString ServerDivisionOfCourt =
+    QStringLiteral("SELECT judgement.JudgementName, separation.Phone, structures.StructureNum, structures.StructureType, "
+                   "structures.StructureFAXNum, separation.vnphone, separation.floor, separation.zal FROM judgement "
+                   "JOIN structures ON structures.ref_Judgement = judgement.GUID "
+                   "JOIN separation ON separation.ref_structures = structures.GUID "
+                   "WHERE judgement.JudgementCode = ? AND separation.SeparationName = ? "
+                   "ORDER BY judgement.guid COLLATE \"C\", structures.guid COLLATE \"C\", separation.guid COLLATE \"C\" LIMIT 1");
 
 QString ServerCopies::of(int divisions)
 {

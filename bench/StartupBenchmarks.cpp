@@ -55,7 +55,6 @@ void startUp(benchmark::State &state, int divisions)
 void registerStartupBenchmarks()
 {
     for (const int divisions : GeneratedDatabases::DivisionCounts) {
-        benchmark::RegisterBenchmark(("Startup/" + std::to_string(divisions)).c_str(), startUp, divisions)
-            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("Startup/" + std::to_string(divisions)).c_str(), startUp, divisions)->Unit(benchmark::kMillisecond);
     }
 }

@@ -50,7 +50,8 @@ void copyWithoutIndexes(const QString &source, const QString &target)
                 columns.append(quotedName(select.columnText(0)) + QStringLiteral(" TEXT"));
         }
         // Names, not values: they come from the source file's own schema.
-        PreparedStatement(connection, QStringLiteral("CREATE TABLE main.%1 (%2)").arg(quotedName(table), columns.join(QStringLiteral(", "))))
+        PreparedStatement(connection,
+                          QStringLiteral("CREATE TABLE main.%1 (%2)").arg(quotedName(table), columns.join(QStringLiteral(", "))))
             .execute();
         PreparedStatement(connection, QStringLiteral("INSERT INTO main.%1 SELECT * FROM source.%1 ORDER BY rowid").arg(quotedName(table)))
             .execute();

@@ -20,10 +20,10 @@ namespace {
 TDMDLL *decoder = nullptr;
 TDMDLL *wholeJoinDecoder = nullptr;
 
-const QString ExtraCourts = QStringLiteral(
-    "INSERT INTO judgement VALUES ('{JQ}', 'А''1', 'q'), ('{JE}', '', 'empty code'), ('{J40b}', 'А40', 'twin');"
-    "INSERT INTO structures (GUID, ref_Judgement, StructureNum) VALUES ('{S3}', '{J40b}', '3');"
-    "INSERT INTO separation (GUID, ref_structures, SeparationName, Phone) VALUES ('{D3}', '{S3}', '101', 'twin phone');");
+const QString ExtraCourts =
+    QStringLiteral("INSERT INTO judgement VALUES ('{JQ}', 'А''1', 'q'), ('{JE}', '', 'empty code'), ('{J40b}', 'А40', 'twin');"
+                   "INSERT INTO structures (GUID, ref_Judgement, StructureNum) VALUES ('{S3}', '{J40b}', '3');"
+                   "INSERT INTO separation (GUID, ref_structures, SeparationName, Phone) VALUES ('{D3}', '{S3}', '101', 'twin phone');");
 
 // The fixture's tables without keys, so that no index can serve the join.
 QString withoutKeys(QString sql)
@@ -119,8 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The first byte picks the reading: UTF-8 text, or raw UTF-16 with unpaired surrogates allowed.
     const auto *bytes = reinterpret_cast<const char *>(data + 1);
     const qsizetype length = qsizetype(size - 1);
-    const QString text = data[0] & 1 ? QString(reinterpret_cast<const QChar *>(bytes), length / 2)
-                                     : QString::fromUtf8(bytes, length);
+    const QString text = data[0] & 1 ? QString(reinterpret_cast<const QChar *>(bytes), length / 2) : QString::fromUtf8(bytes, length);
     decodeAndCheck(text);
     decodeAndCheck(cleanedTypedNumber(text));
     findAndCheck(text);

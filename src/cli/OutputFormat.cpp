@@ -23,11 +23,11 @@ QList<std::pair<QString, QString>> answerFields(const DecodedInput &decoded)
 {
     const PastedCaseNumber &answer = decoded.decoded;
     return namedFields(answer.info)
-           + QList<std::pair<QString, QString>>{
-               {QStringLiteral("number"), answer.number},
-               {QStringLiteral("full_year"), fullCaseYear(answer.info.year, thisYear())},
-               {QStringLiteral("explanation"), answer.explanation},
-           };
+        + QList<std::pair<QString, QString>>{
+            {QStringLiteral("number"), answer.number},
+            {QStringLiteral("full_year"), fullCaseYear(answer.info.year, thisYear())},
+            {QStringLiteral("explanation"), answer.explanation},
+        };
 }
 
 } // namespace

@@ -33,7 +33,10 @@ public:
     QStringList answer(const DecodedInput &decoded, bool isFirst) const;
 
 private:
-    explicit OutputFormat(Kind kind) : m_kind(kind) {}
+    explicit OutputFormat(Kind kind)
+        : m_kind(kind)
+    {
+    }
 
     Kind m_kind;
 };

@@ -18,8 +18,7 @@ std::optional<QString> StandardInputLines::next()
     ssize_t length = ::getline(&m_buffer, &m_capacity, stdin);
     if (length < 0) {
         if (std::ferror(stdin)) {
-            throw StandardStreamError(QStringLiteral("стандартный ввод не прочитан: %1")
-                                          .arg(QString::fromLocal8Bit(std::strerror(errno))),
+            throw StandardStreamError(QStringLiteral("стандартный ввод не прочитан: %1").arg(QString::fromLocal8Bit(std::strerror(errno))),
                                       false);
         }
         return std::nullopt;

@@ -25,9 +25,9 @@ void StandardOutput::writeLines(const QStringList &lines)
             continue;
         if (result <= 0) {
             const int failure = result < 0 ? errno : ENOSPC;
-            throw StandardStreamError(QStringLiteral("ответ не записан в стандартный вывод: %1")
-                                          .arg(QString::fromLocal8Bit(std::strerror(failure))),
-                                      failure == EPIPE);
+            throw StandardStreamError(
+                QStringLiteral("ответ не записан в стандартный вывод: %1").arg(QString::fromLocal8Bit(std::strerror(failure))),
+                failure == EPIPE);
         }
         written += result;
     }

@@ -9,7 +9,9 @@ class StandardStreamError : public std::runtime_error
 {
 public:
     StandardStreamError(const QString &message, bool readerGone)
-        : std::runtime_error(message.toStdString()), m_message(message), m_readerGone(readerGone)
+        : std::runtime_error(message.toStdString())
+        , m_message(message)
+        , m_readerGone(readerGone)
     {
     }
 

@@ -19,29 +19,28 @@ namespace {
 
 enum ExitStatus { AllFound = 0, SomeNotFound = 1, UsageOrDatabaseError = 2 };
 
-const char HelpText[] =
-    "Использование: velmora-decode [--db БАЗА] [--format text|tsv|json] [НОМЕР ...]\n"
-    "               velmora-decode --extract [--db БАЗА] [--format text|tsv|json] [ФАЙЛ ...]\n"
-    "Расшифровывает номера дел арбитражных судов так же, как главное окно Velmora:\n"
-    "из каждого НОМЕРА или строки берётся первый найденный в тексте номер дела.\n"
-    "Без НОМЕРОВ читает номера со стандартного ввода, по одному в строке; пустые строки пропускаются.\n"
-    "  --db БАЗА       справочная база: путь к файлу или адрес сервера PostgreSQL\n"
-    "                  postgresql://…; по умолчанию CaseNumber.db рядом с программой,\n"
-    "                  если он там есть или папка программы доступна для записи,\n"
-    "                  иначе ~/.local/share/Velmora/CaseNumber.db;\n"
-    "                  открывается только для чтения и никогда не создаётся;\n"
-    "                  базу по умолчанию создаёт программа velmora при первом запуске.\n"
-    "  --format text   строки главного окна, ответы разделены пустой строкой (по умолчанию);\n"
-    "  --format tsv    строка заголовка, затем по строке на номер, значения через табуляцию;\n"
-    "                  в TSV и JSON также number (найденный номер), full_year (год четырьмя\n"
-    "                  цифрами) и explanation (чей это номер, если не арбитражного суда).\n"
-    "  --format json   по объекту JSON в строке.\n"
-    "  --extract       расшифровывает все номера дел из документов ФАЙЛ (PDF, Word .docx,\n"
-    "                  Excel .xlsx, текст или CSV в UTF-8, UTF-16 или Windows-1251), без ФАЙЛОВ —\n"
-    "                  из стандартного ввода; в TSV и JSON также file и place (строка,\n"
-    "                  страница или лист и ячейка). Нечитаемый файл — код выхода 2.\n"
-    "Код выхода: 0 — суд найден для каждого номера, 1 — не найден хотя бы для одного,\n"
-    "2 — ошибка в параметрах, в базе данных, при чтении ввода или записи вывода.\n";
+const char HelpText[] = "Использование: velmora-decode [--db БАЗА] [--format text|tsv|json] [НОМЕР ...]\n"
+                        "               velmora-decode --extract [--db БАЗА] [--format text|tsv|json] [ФАЙЛ ...]\n"
+                        "Расшифровывает номера дел арбитражных судов так же, как главное окно Velmora:\n"
+                        "из каждого НОМЕРА или строки берётся первый найденный в тексте номер дела.\n"
+                        "Без НОМЕРОВ читает номера со стандартного ввода, по одному в строке; пустые строки пропускаются.\n"
+                        "  --db БАЗА       справочная база: путь к файлу или адрес сервера PostgreSQL\n"
+                        "                  postgresql://…; по умолчанию CaseNumber.db рядом с программой,\n"
+                        "                  если он там есть или папка программы доступна для записи,\n"
+                        "                  иначе ~/.local/share/Velmora/CaseNumber.db;\n"
+                        "                  открывается только для чтения и никогда не создаётся;\n"
+                        "                  базу по умолчанию создаёт программа velmora при первом запуске.\n"
+                        "  --format text   строки главного окна, ответы разделены пустой строкой (по умолчанию);\n"
+                        "  --format tsv    строка заголовка, затем по строке на номер, значения через табуляцию;\n"
+                        "                  в TSV и JSON также number (найденный номер), full_year (год четырьмя\n"
+                        "                  цифрами) и explanation (чей это номер, если не арбитражного суда).\n"
+                        "  --format json   по объекту JSON в строке.\n"
+                        "  --extract       расшифровывает все номера дел из документов ФАЙЛ (PDF, Word .docx,\n"
+                        "                  Excel .xlsx, текст или CSV в UTF-8, UTF-16 или Windows-1251), без ФАЙЛОВ —\n"
+                        "                  из стандартного ввода; в TSV и JSON также file и place (строка,\n"
+                        "                  страница или лист и ячейка). Нечитаемый файл — код выхода 2.\n"
+                        "Код выхода: 0 — суд найден для каждого номера, 1 — не найден хотя бы для одного,\n"
+                        "2 — ошибка в параметрах, в базе данных, при чтении ввода или записи вывода.\n";
 
 struct Arguments
 {
@@ -131,8 +130,8 @@ int main(int argc, char *argv[])
     try {
         decoder.UniConnection1->connectToDatabase();
         if (arguments->extract) {
-            return extractCaseNumbers(decoder, *format, arguments->numbers,
-                                      [&](const QStringList &lines) { out.writeLines(lines); }, fail);
+            return extractCaseNumbers(
+                decoder, *format, arguments->numbers, [&](const QStringList &lines) { out.writeLines(lines); }, fail);
         }
         out.writeLines(format->header());
         if (!arguments->numbers.isEmpty()) {

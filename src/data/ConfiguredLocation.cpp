@@ -31,8 +31,7 @@ QString locationFromSettings(const QString &path)
 
 QString userSettingsPath()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-        .filePath(QStringLiteral("Velmora/velmora.ini"));
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).filePath(QStringLiteral("Velmora/velmora.ini"));
 }
 
 QString configuredDatabaseLocation(const QStringList &arguments)

@@ -12,7 +12,8 @@ class DataSource : public QObject
 
 public:
     explicit DataSource(Dataset *dataset, QObject *parent = nullptr)
-        : QObject(parent), m_dataset(dataset)
+        : QObject(parent)
+        , m_dataset(dataset)
     {
     }
 

@@ -64,8 +64,7 @@ void DatabaseConnection::connectToFile()
 {
     requireRegularFile();
 
-    const int flags = (m_access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE)
-                      | SQLITE_OPEN_FULLMUTEX;
+    const int flags = (m_access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_FULLMUTEX;
     // Debian's SQLite reads any name that begins with "file:" as a URI, which
     // would open another file (or apply its "?mode=" options); an absolute
     // path begins with "/" and is always taken as the path it is.
@@ -73,8 +72,7 @@ void DatabaseConnection::connectToFile()
     sqlite3 *handle = nullptr;
     const int rc = sqlite3_open_v2(openedPath.constData(), &handle, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const QString reason = handle ? QString::fromUtf8(sqlite3_errmsg(handle))
-                                      : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString reason = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(handle);
         throw DatabaseError(QStringLiteral("База данных «%1» не открыта: %2").arg(m_path, reason));
     }
@@ -128,16 +126,17 @@ void DatabaseConnection::requireRegularFile() const
             throw DatabaseError(QStringLiteral("База данных «%1» не найдена: такого файла нет.").arg(m_path));
         if (failure == EACCES) {
             throw DatabaseError(QStringLiteral("База данных «%1» не открыта: доступ запрещён — "
-                                               "нет права войти в одну из папок на пути к файлу.").arg(m_path));
+                                               "нет права войти в одну из папок на пути к файлу.")
+                                    .arg(m_path));
         }
-        throw DatabaseError(QStringLiteral("База данных «%1» не открыта: %2.")
-                                .arg(m_path, QString::fromLocal8Bit(std::strerror(failure))));
+        throw DatabaseError(QStringLiteral("База данных «%1» не открыта: %2.").arg(m_path, QString::fromLocal8Bit(std::strerror(failure))));
     }
     if (S_ISDIR(status.st_mode))
         throw DatabaseError(QStringLiteral("База данных «%1» не открыта: это папка, а не файл.").arg(m_path));
     if (!S_ISREG(status.st_mode)) {
         throw DatabaseError(QStringLiteral("База данных «%1» не открыта: это не обычный файл "
-                                           "(канал, устройство или сокет).").arg(m_path));
+                                           "(канал, устройство или сокет).")
+                                .arg(m_path));
     }
 }
 
@@ -230,9 +229,11 @@ QString DatabaseConnection::describeFailure(const QString &action) const
 
 QStringList DatabaseConnection::tableColumns(const QString &table) const
 {
-    PreparedStatement columns(*this, m_engine == Engine::Postgres
-        ? QStringLiteral("SELECT attname FROM pg_attribute WHERE attrelid = to_regclass(quote_ident(?)) AND attnum > 0 AND NOT attisdropped ORDER BY attnum")
-        : QStringLiteral("SELECT name FROM pragma_table_info(?) ORDER BY cid"));
+    PreparedStatement columns(*this,
+                              m_engine == Engine::Postgres
+                                  ? QStringLiteral("SELECT attname FROM pg_attribute WHERE attrelid = to_regclass(quote_ident(?)) AND "
+                                                   "attnum > 0 AND NOT attisdropped ORDER BY attnum")
+                                  : QStringLiteral("SELECT name FROM pragma_table_info(?) ORDER BY cid"));
     columns.bindText(1, table);
     QStringList names;
     while (columns.step())

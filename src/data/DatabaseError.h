@@ -10,7 +10,8 @@ class DatabaseError : public std::runtime_error
 {
 public:
     explicit DatabaseError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message)
+        : std::runtime_error(message.toStdString())
+        , m_message(message)
     {
     }
 

@@ -50,10 +50,10 @@ void removeAbandonedBuildingFiles(const QString &databasePath)
 {
     const QFileInfo database(databasePath);
     const QDir folder = database.absoluteDir();
-    const QRegularExpression buildingName(QStringLiteral("^%1\\.[A-Za-z0-9]{6}\\.tmp$")
-                                              .arg(QRegularExpression::escape(database.fileName())));
-    const QRegularExpression journalOfBuilding(QStringLiteral("^(%1\\.[A-Za-z0-9]{6}\\.tmp)(-journal|-wal|-shm)$")
-                                                   .arg(QRegularExpression::escape(database.fileName())));
+    const QRegularExpression buildingName(
+        QStringLiteral("^%1\\.[A-Za-z0-9]{6}\\.tmp$").arg(QRegularExpression::escape(database.fileName())));
+    const QRegularExpression journalOfBuilding(
+        QStringLiteral("^(%1\\.[A-Za-z0-9]{6}\\.tmp)(-journal|-wal|-shm)$").arg(QRegularExpression::escape(database.fileName())));
 
     const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &name : names) {

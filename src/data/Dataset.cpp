@@ -21,8 +21,7 @@ QString quotedName(const QString &name)
 // without understanding the rest of the statement.
 const QRegularExpression &selectAllPattern()
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*select\\s+\\*"),
-                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression pattern(QStringLiteral("^\\s*select\\s+\\*"), QRegularExpression::CaseInsensitiveOption);
     return pattern;
 }
 
@@ -37,7 +36,9 @@ const QRegularExpression &filterHeadPattern()
 } // namespace
 
 Dataset::Dataset(DatabaseConnection *connection, const QString &statement, QObject *parent)
-    : QObject(parent), m_connection(connection), m_statement(statement)
+    : QObject(parent)
+    , m_connection(connection)
+    , m_statement(statement)
 {
     connect(connection, &DatabaseConnection::aboutToDisconnect, this, &Dataset::close);
 }
@@ -178,7 +179,8 @@ std::optional<Dataset::ParsedFilter> Dataset::parseFilter() const
     }
     closed = closed && m_filter.mid(position).trimmed().isEmpty();
     if (!head.hasMatch() || !closed)
-        throw DatabaseError(QStringLiteral("Условие отбора «%1» не понято: ожидается Столбец = 'текст'.").arg(shortenedForMessage(m_filter)));
+        throw DatabaseError(
+            QStringLiteral("Условие отбора «%1» не понято: ожидается Столбец = 'текст'.").arg(shortenedForMessage(m_filter)));
     ParsedFilter parsed;
     parsed.column = requireColumn(head.captured(1));
     parsed.value = value.toUtf8();
@@ -283,7 +285,8 @@ QVariant Dataset::fieldValue(const QString &column) const
 void Dataset::setFieldText(const QString &column, const QString &value)
 {
     if (m_state != State::Inserting && m_state != State::Editing)
-        throw DatabaseError(QStringLiteral("Набор данных «%1» не в режиме правки: значение «%2» не записано.").arg(shortenedForMessage(m_statement), column));
+        throw DatabaseError(QStringLiteral("Набор данных «%1» не в режиме правки: значение «%2» не записано.")
+                                .arg(shortenedForMessage(m_statement), column));
     const int index = requireColumn(column);
     m_buffer[index] = value;
     m_modified[index] = true;
@@ -311,8 +314,8 @@ void Dataset::setCurrentRow(int row)
 void Dataset::requireWritable() const
 {
     if (!m_identity.isWritable())
-        throw DatabaseError(QStringLiteral("Набор данных «%1» только для чтения: %2.")
-                                .arg(shortenedForMessage(m_statement), m_identity.readOnlyReason()));
+        throw DatabaseError(
+            QStringLiteral("Набор данных «%1» только для чтения: %2.").arg(shortenedForMessage(m_statement), m_identity.readOnlyReason()));
 }
 
 void Dataset::requireCurrentRow(const QString &action) const
@@ -321,9 +324,11 @@ void Dataset::requireCurrentRow(const QString &action) const
     if (!isOpen())
         throw DatabaseError(QStringLiteral("Набор данных «%1» закрыт: %2 невозможно.").arg(shortenedForMessage(m_statement), action));
     if (m_state != State::Browsing)
-        throw DatabaseError(QStringLiteral("Набор данных «%1» уже в режиме правки: %2 невозможно.").arg(shortenedForMessage(m_statement), action));
+        throw DatabaseError(
+            QStringLiteral("Набор данных «%1» уже в режиме правки: %2 невозможно.").arg(shortenedForMessage(m_statement), action));
     if (m_currentRow < 0)
-        throw DatabaseError(QStringLiteral("В наборе данных «%1» нет текущей записи: %2 невозможно.").arg(shortenedForMessage(m_statement), action));
+        throw DatabaseError(
+            QStringLiteral("В наборе данных «%1» нет текущей записи: %2 невозможно.").arg(shortenedForMessage(m_statement), action));
 }
 
 void Dataset::insert()
@@ -385,7 +390,8 @@ void Dataset::post()
     else if (m_state == State::Editing)
         postEdit();
     else
-        throw DatabaseError(QStringLiteral("Набор данных «%1» не в режиме правки: сохранять нечего.").arg(shortenedForMessage(m_statement)));
+        throw DatabaseError(
+            QStringLiteral("Набор данных «%1» не в режиме правки: сохранять нечего.").arg(shortenedForMessage(m_statement)));
 }
 
 void Dataset::postInsert()
@@ -459,9 +465,10 @@ void Dataset::postEdit()
         const PackedRow &read = m_rows[rowIndex];
         const int conditionStart = int(values.size()) + 1;
         Transaction transaction(*m_connection);
-        PreparedStatement statement(*m_connection, QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                                                       .arg(quotedName(m_identity.table()), assignments.join(QStringLiteral(", ")),
-                                                            m_identity.unchangedRowCondition(conditionStart, read)));
+        PreparedStatement statement(*m_connection,
+                                    QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                                        .arg(quotedName(m_identity.table()), assignments.join(QStringLiteral(", ")),
+                                             m_identity.unchangedRowCondition(conditionStart, read)));
         statement.bindTexts(values);
         m_identity.bindUnchangedRow(statement, conditionStart, rowIdAt(rowIndex), read);
         writeUnchangedRow(statement, changedByAnotherProgramMessage());
@@ -495,8 +502,9 @@ void Dataset::remove()
     const PackedRow &read = m_rows[rowIndex];
     {
         Transaction transaction(*m_connection);
-        PreparedStatement statement(*m_connection, QStringLiteral("DELETE FROM %1 WHERE %2")
-                                                       .arg(quotedName(m_identity.table()), m_identity.unchangedRowCondition(1, read)));
+        PreparedStatement statement(
+            *m_connection,
+            QStringLiteral("DELETE FROM %1 WHERE %2").arg(quotedName(m_identity.table()), m_identity.unchangedRowCondition(1, read)));
         m_identity.bindUnchangedRow(statement, 1, rowIdAt(rowIndex), read);
         writeUnchangedRow(statement, notDeletedBecauseChangedMessage());
         transaction.commit();

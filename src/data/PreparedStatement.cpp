@@ -58,7 +58,8 @@ ServerStatement serverStatement(const QString &sql)
 } // namespace
 
 PreparedStatement::PreparedStatement(const DatabaseConnection &connection, const QString &sql)
-    : m_connection(connection), m_sql(sql)
+    : m_connection(connection)
+    , m_sql(sql)
 {
     if (connection.engine() == DatabaseConnection::Engine::Postgres) {
         connection.serverHandle();
@@ -99,8 +100,7 @@ void PreparedStatement::bindUtf8(int position, QByteArrayView utf8)
         return;
     }
     // A null view would bind SQL null; an empty text stays an empty text.
-    check(sqlite3_bind_text(m_statement, position, utf8.isNull() ? "" : utf8.data(), int(utf8.size()), SQLITE_TRANSIENT),
-          position);
+    check(sqlite3_bind_text(m_statement, position, utf8.isNull() ? "" : utf8.data(), int(utf8.size()), SQLITE_TRANSIENT), position);
 }
 
 void PreparedStatement::bindBlob(int position, QByteArrayView bytes)
@@ -109,8 +109,7 @@ void PreparedStatement::bindBlob(int position, QByteArrayView bytes)
         setServerParameter(position, bytes.toByteArray());
         return;
     }
-    check(sqlite3_bind_blob(m_statement, position, bytes.isNull() ? "" : bytes.data(), int(bytes.size()), SQLITE_TRANSIENT),
-          position);
+    check(sqlite3_bind_blob(m_statement, position, bytes.isNull() ? "" : bytes.data(), int(bytes.size()), SQLITE_TRANSIENT), position);
 }
 
 void PreparedStatement::bindDouble(int position, double value)
@@ -182,15 +181,16 @@ bool PreparedStatement::stepOnServer()
         const QByteArray name = m_connection.serverStatementName(m_serverSql);
         if (name.isEmpty())
             fail(QStringLiteral("запрос «%1» не выполнен").arg(shortenedForMessage(m_sql)));
-        m_serverResult = PQexecPrepared(m_connection.serverHandle(), name.constData(), m_serverParameterCount, values.data(),
-                                        nullptr, nullptr, 0);
+        m_serverResult =
+            PQexecPrepared(m_connection.serverHandle(), name.constData(), m_serverParameterCount, values.data(), nullptr, nullptr, 0);
         const ExecStatusType status = PQresultStatus(m_serverResult);
         if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
             const QByteArray state = PQresultErrorField(m_serverResult, PG_DIAG_SQLSTATE);
             PQclear(m_serverResult);
             m_serverResult = nullptr;
             if (state == InsufficientPrivilege)
-                throw DatabaseError(QStringLiteral("База данных «%1»: нет прав на изменение справочника.").arg(m_connection.shownLocation()));
+                throw DatabaseError(
+                    QStringLiteral("База данных «%1»: нет прав на изменение справочника.").arg(m_connection.shownLocation()));
             if (state == UnknownPreparedStatement || state == CachedPlanChangedResult)
                 m_connection.forgetServerStatement(m_serverSql);
             fail(QStringLiteral("запрос «%1» не выполнен").arg(shortenedForMessage(m_sql)));
@@ -312,8 +312,9 @@ void PreparedStatement::fail(const QString &action) const
 {
     if (!m_statement) {
         if (m_connection.isServerConnectionLost())
-            throw DatabaseError(QStringLiteral("Соединение с сервером базы данных «%1» прервано: %2: %3 Следующее действие соединится заново.")
-                                    .arg(m_connection.shownLocation(), action, m_connection.serverMessage()));
+            throw DatabaseError(
+                QStringLiteral("Соединение с сервером базы данных «%1» прервано: %2: %3 Следующее действие соединится заново.")
+                    .arg(m_connection.shownLocation(), action, m_connection.serverMessage()));
         throw DatabaseError(m_connection.describeFailure(action));
     }
     const QString message = m_connection.describeFailure(action);

@@ -26,9 +26,11 @@ ReadSnapshot::ReadSnapshot(const DatabaseConnection &connection)
         return;
     // SQLite takes its snapshot at the first read of a deferred transaction;
     // the server's repeatable read takes it at the first statement.
-    PreparedStatement(connection, connection.engine() == DatabaseConnection::Engine::Postgres
-                                      ? QStringLiteral("BEGIN READ ONLY ISOLATION LEVEL REPEATABLE READ")
-                                      : QStringLiteral("BEGIN")).execute();
+    PreparedStatement(connection,
+                      connection.engine() == DatabaseConnection::Engine::Postgres
+                          ? QStringLiteral("BEGIN READ ONLY ISOLATION LEVEL REPEATABLE READ")
+                          : QStringLiteral("BEGIN"))
+        .execute();
     m_began = true;
 }
 

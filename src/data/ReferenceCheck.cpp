@@ -31,9 +31,10 @@ QString shown(const std::optional<QByteArrayView> &value)
 void findOrphans(const DatabaseConnection &connection, QStringList &problems)
 {
     for (const Parent &parent : Parents) {
-        PreparedStatement orphans(connection, QStringLiteral(
-            "SELECT CAST(c.GUID AS TEXT), CAST(c.%1 AS TEXT) FROM %2 c WHERE NOT EXISTS "
-            "(SELECT 1 FROM %3 p WHERE CAST(p.GUID AS TEXT) = CAST(c.%1 AS TEXT))").arg(parent.reference, parent.child, parent.parent));
+        PreparedStatement orphans(connection,
+                                  QStringLiteral("SELECT CAST(c.GUID AS TEXT), CAST(c.%1 AS TEXT) FROM %2 c WHERE NOT EXISTS "
+                                                 "(SELECT 1 FROM %3 p WHERE CAST(p.GUID AS TEXT) = CAST(c.%1 AS TEXT))")
+                                      .arg(parent.reference, parent.child, parent.parent));
         while (orphans.step()) {
             problems << QStringLiteral("%1: %2 %3 ссылается на %4 %5, которой нет")
                             .arg(parent.what, parent.child, shown(orphans.columnValue(0)), parent.parent, shown(orphans.columnValue(1)));
@@ -47,12 +48,15 @@ void findKeyFaults(const DatabaseConnection &connection, QStringList &problems)
         PreparedStatement missing(connection, QStringLiteral("SELECT count(*) FROM %1 WHERE GUID IS NULL").arg(table.name));
         if (missing.step() && missing.columnInt64(0) > 0)
             problems << QStringLiteral("строки без ключа GUID: %1, %2 шт.").arg(table.name).arg(missing.columnInt64(0));
-        PreparedStatement duplicates(connection, QStringLiteral(
-            "SELECT CAST(GUID AS TEXT), count(*) FROM %1 WHERE GUID IS NOT NULL GROUP BY CAST(GUID AS TEXT) HAVING count(*) > 1")
-                                                     .arg(table.name));
+        PreparedStatement duplicates(
+            connection,
+            QStringLiteral(
+                "SELECT CAST(GUID AS TEXT), count(*) FROM %1 WHERE GUID IS NOT NULL GROUP BY CAST(GUID AS TEXT) HAVING count(*) > 1")
+                .arg(table.name));
         while (duplicates.step()) {
             problems << QStringLiteral("повторяющийся ключ: %1 %2, %3 строки")
-                            .arg(table.name, shown(duplicates.columnValue(0))).arg(duplicates.columnInt64(1));
+                            .arg(table.name, shown(duplicates.columnValue(0)))
+                            .arg(duplicates.columnInt64(1));
         }
     }
 }

@@ -43,7 +43,8 @@ void prepareTarget(DatabaseConnection &target, bool replace)
         return;
     if (!replace)
         throw DatabaseError(QStringLiteral("База данных «%1» не пуста: в ней уже есть справочник. "
-                                           "Чтобы заменить его, добавьте --replace.").arg(target.shownLocation()));
+                                           "Чтобы заменить его, добавьте --replace.")
+                                .arg(target.shownLocation()));
     // Children first, and rows are written parents first, so that a target
     // with foreign keys of its own takes them.
     for (auto table = referenceTables().rbegin(); table != referenceTables().rend(); ++table)
@@ -53,8 +54,9 @@ void prepareTarget(DatabaseConnection &target, bool replace)
 int copyTable(const DatabaseConnection &source, const DatabaseConnection &target, const ReferenceTable &table)
 {
     const bool sourceOnServer = source.engine() == DatabaseConnection::Engine::Postgres;
-    PreparedStatement rows(source, QStringLiteral("SELECT * FROM %1%2")
-                                       .arg(table.name, sourceOnServer ? QStringLiteral(" ORDER BY guid COLLATE \"C\"") : QString()));
+    PreparedStatement rows(
+        source,
+        QStringLiteral("SELECT * FROM %1%2").arg(table.name, sourceOnServer ? QStringLiteral(" ORDER BY guid COLLATE \"C\"") : QString()));
     QList<int> sourceColumns;
     for (const QString &column : table.columns) {
         int found = -1;
@@ -63,8 +65,8 @@ int copyTable(const DatabaseConnection &source, const DatabaseConnection &target
                 found = i;
         }
         if (found < 0)
-            throw DatabaseError(QStringLiteral("База данных «%1»: в таблице «%2» нет столбца «%3».")
-                                    .arg(source.shownLocation(), table.name, column));
+            throw DatabaseError(
+                QStringLiteral("База данных «%1»: в таблице «%2» нет столбца «%3».").arg(source.shownLocation(), table.name, column));
         sourceColumns << found;
     }
 
@@ -75,13 +77,14 @@ int copyTable(const DatabaseConnection &source, const DatabaseConnection &target
         const auto found = std::find_if(targetColumns.cbegin(), targetColumns.cend(),
                                         [&](const QString &name) { return name.compare(column, Qt::CaseInsensitive) == 0; });
         if (found == targetColumns.cend())
-            throw DatabaseError(QStringLiteral("База данных «%1»: в таблице «%2» нет столбца «%3».")
-                                    .arg(target.shownLocation(), table.name, column));
+            throw DatabaseError(
+                QStringLiteral("База данных «%1»: в таблице «%2» нет столбца «%3».").arg(target.shownLocation(), table.name, column));
         names << quotedName(*found);
     }
-    PreparedStatement insert(target, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                         .arg(table.name, names.join(QStringLiteral(", ")),
-                                              QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", "))));
+    PreparedStatement insert(
+        target,
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(table.name, names.join(QStringLiteral(", ")), QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", "))));
     int copied = 0;
     while (rows.step()) {
         for (int i = 0; i < sourceColumns.size(); ++i) {

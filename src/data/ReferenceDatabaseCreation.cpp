@@ -46,8 +46,7 @@ const QStringList SchemaStatements = {
     QStringLiteral("CREATE INDEX separation_ref_structures_SeparationName ON separation (ref_structures, SeparationName)"),
 };
 
-const QString InsertCourtStatement =
-    QStringLiteral("INSERT INTO judgement (GUID, JudgementCode, JudgementName) VALUES (?, ?, ?)");
+const QString InsertCourtStatement = QStringLiteral("INSERT INTO judgement (GUID, JudgementCode, JudgementName) VALUES (?, ?, ?)");
 
 struct Court
 {
@@ -125,11 +124,12 @@ void refuseBesideJournals(const QString &path)
 {
     const QStringList journals = journalsBeside(path);
     if (!journals.isEmpty()) {
-        throw DatabaseError(notCreated(path, QStringLiteral("рядом лежат файлы журнала прежней базы с тем же именем: %1. "
-                                                            "SQLite перенёс бы их содержимое в новую базу и испортил бы её. "
-                                                            "Если прежняя база найдётся, верните её на место; иначе "
-                                                            "переместите или удалите эти файлы и запустите программу снова.")
-                                                 .arg(journals.join(QStringLiteral(", ")))));
+        throw DatabaseError(notCreated(path,
+                                       QStringLiteral("рядом лежат файлы журнала прежней базы с тем же именем: %1. "
+                                                      "SQLite перенёс бы их содержимое в новую базу и испортил бы её. "
+                                                      "Если прежняя база найдётся, верните её на место; иначе "
+                                                      "переместите или удалите эти файлы и запустите программу снова.")
+                                           .arg(journals.join(QStringLiteral(", ")))));
     }
 }
 
@@ -153,8 +153,8 @@ void createReferenceFile(const QString &path, const QList<Court> &courts)
     // it lasts until the file is closed, after the rename.
     QTemporaryFile building(buildingFileTemplate(path));
     if (!building.open()) {
-        throw DatabaseError(notCreated(path, QStringLiteral("в папке «%1» нельзя создать файл: %2.")
-                                                 .arg(QFileInfo(path).absolutePath(), building.errorString())));
+        throw DatabaseError(notCreated(
+            path, QStringLiteral("в папке «%1» нельзя создать файл: %2.").arg(QFileInfo(path).absolutePath(), building.errorString())));
     }
     ::flock(building.handle(), LOCK_EX);
     const QString buildingPath = building.fileName();
@@ -173,8 +173,9 @@ void createReferenceFile(const QString &path, const QList<Court> &courts)
     if (failure == EEXIST)
         return; // someone else's database appeared meanwhile: theirs stays, ours goes
     if (failure != 0) {
-        throw DatabaseError(notCreated(path, QStringLiteral("готовый файл «%1» не переименован: %2.")
-                                                 .arg(buildingPath, QString::fromLocal8Bit(std::strerror(failure)))));
+        throw DatabaseError(notCreated(
+            path,
+            QStringLiteral("готовый файл «%1» не переименован: %2.").arg(buildingPath, QString::fromLocal8Bit(std::strerror(failure)))));
     }
     building.setAutoRemove(false);
 }

@@ -30,8 +30,7 @@ bool isGuid(const QString &name)
 
 } // namespace
 
-RowIdentity RowIdentity::find(const DatabaseConnection &connection, const PreparedStatement &statement,
-                              const QString &statementText)
+RowIdentity RowIdentity::find(const DatabaseConnection &connection, const PreparedStatement &statement, const QString &statementText)
 {
     RowIdentity identity;
     const int columnCount = statement.columnCount();
@@ -82,8 +81,8 @@ RowIdentity RowIdentity::find(const DatabaseConnection &connection, const Prepar
     else if (!identity.m_rowIdName.isEmpty())
         identity.m_kind = Kind::RowId;
     else
-        identity.m_readOnlyReason = QStringLiteral("у строк таблицы «%1» нет ключа, по которому можно изменить ровно одну строку")
-                                        .arg(identity.m_table);
+        identity.m_readOnlyReason =
+            QStringLiteral("у строк таблицы «%1» нет ключа, по которому можно изменить ровно одну строку").arg(identity.m_table);
     return identity;
 }
 
@@ -122,8 +121,8 @@ QString RowIdentity::unchangedRowCondition(int firstPosition, const PackedRow &r
     // and the binary collation keeps a NOCASE column from passing other text.
     // The key above has already narrowed the search to one row.
     // The server's text compares byte by byte under any deterministic collation.
-    const QString sameText = m_onServer ? QStringLiteral("CAST(%1 AS TEXT) IS NOT DISTINCT FROM ?%2")
-                                        : QStringLiteral("CAST(%1 AS TEXT) IS ?%2 COLLATE BINARY");
+    const QString sameText =
+        m_onServer ? QStringLiteral("CAST(%1 AS TEXT) IS NOT DISTINCT FROM ?%2") : QStringLiteral("CAST(%1 AS TEXT) IS ?%2 COLLATE BINARY");
     for (const QString &column : m_columns)
         conditions << sameText.arg(quotedName(column)).arg(position++);
     return conditions.join(QStringLiteral(" AND "));

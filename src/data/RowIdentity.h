@@ -22,8 +22,7 @@ public:
     RowIdentity() = default;
 
     // What the rows of this compiled statement can be written back by.
-    static RowIdentity find(const DatabaseConnection &connection, const PreparedStatement &statement,
-                            const QString &statementText);
+    static RowIdentity find(const DatabaseConnection &connection, const PreparedStatement &statement, const QString &statementText);
 
     Kind kind() const { return m_kind; }
     bool isWritable() const { return m_kind != Kind::None; }

@@ -17,14 +17,14 @@ void run(const DatabaseConnection &connection, const QString &sql)
 // savepoint outside one starts it.
 bool needsOwnTransaction(const DatabaseConnection &connection)
 {
-    return connection.engine() == DatabaseConnection::Engine::Postgres
-           && PQtransactionStatus(connection.serverHandle()) == PQTRANS_IDLE;
+    return connection.engine() == DatabaseConnection::Engine::Postgres && PQtransactionStatus(connection.serverHandle()) == PQTRANS_IDLE;
 }
 
 } // namespace
 
 Transaction::Transaction(DatabaseConnection &connection)
-    : m_connection(connection), m_ownTransaction(needsOwnTransaction(connection))
+    : m_connection(connection)
+    , m_ownTransaction(needsOwnTransaction(connection))
 {
     run(m_connection, m_ownTransaction ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT velmora"));
 }

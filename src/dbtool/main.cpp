@@ -18,20 +18,19 @@ namespace {
 
 enum ExitStatus { Done = 0, ProblemsFound = 1, UsageOrDatabaseError = 2 };
 
-const char HelpText[] =
-    "Использование: velmora-db create БАЗА\n"
-    "               velmora-db copy [--replace] ИСТОЧНИК ЦЕЛЬ\n"
-    "               velmora-db check БАЗА\n"
-    "БАЗА — путь к файлу SQLite или адрес сервера PostgreSQL (postgresql://… или postgres://…).\n"
-    "  create   создаёт пустой справочник со всеми арбитражными судами: новый файл\n"
-    "           или таблицы, ключи и индексы в пустой базе на сервере;\n"
-    "  copy     копирует три таблицы справочника с ключами одной транзакцией;\n"
-    "           цель — новый файл или база без строк справочника (--replace сначала\n"
-    "           удаляет строки цели);\n"
-    "  check    сообщает о составах и отделениях без родителя, строках без ключа\n"
-    "           или с повторяющимся ключом и кодах судов неизвестного вида.\n"
-    "Код выхода: 0 — сделано (check: ошибок нет), 1 — check нашёл ошибки,\n"
-    "2 — ошибка в параметрах или в базе данных.\n";
+const char HelpText[] = "Использование: velmora-db create БАЗА\n"
+                        "               velmora-db copy [--replace] ИСТОЧНИК ЦЕЛЬ\n"
+                        "               velmora-db check БАЗА\n"
+                        "БАЗА — путь к файлу SQLite или адрес сервера PostgreSQL (postgresql://… или postgres://…).\n"
+                        "  create   создаёт пустой справочник со всеми арбитражными судами: новый файл\n"
+                        "           или таблицы, ключи и индексы в пустой базе на сервере;\n"
+                        "  copy     копирует три таблицы справочника с ключами одной транзакцией;\n"
+                        "           цель — новый файл или база без строк справочника (--replace сначала\n"
+                        "           удаляет строки цели);\n"
+                        "  check    сообщает о составах и отделениях без родителя, строках без ключа\n"
+                        "           или с повторяющимся ключом и кодах судов неизвестного вида.\n"
+                        "Код выхода: 0 — сделано (check: ошибок нет), 1 — check нашёл ошибки,\n"
+                        "2 — ошибка в параметрах или в базе данных.\n";
 
 int fail(const QString &message)
 {
@@ -59,7 +58,8 @@ int create(const QString &location, QTextStream &out)
     connect(connection, location, DatabaseConnection::Access::ReadWrite);
     for (const ReferenceTable &table : referenceTables()) {
         if (!connection.tableColumns(table.name).isEmpty())
-            return fail(QStringLiteral("в базе «%1» уже есть таблица %2; справочник не создан.").arg(connection.shownLocation(), table.name));
+            return fail(
+                QStringLiteral("в базе «%1» уже есть таблица %2; справочник не создан.").arg(connection.shownLocation(), table.name));
     }
     Transaction transaction(connection);
     writeReferenceSchema(connection);
@@ -121,8 +121,8 @@ int main(int argc, char *argv[])
     const QString command = words.value(0);
     const QStringList locations = words.mid(1);
     const bool fits = (command == QLatin1String("create") && locations.size() == 1 && !replace)
-                      || (command == QLatin1String("copy") && locations.size() == 2)
-                      || (command == QLatin1String("check") && locations.size() == 1 && !replace);
+        || (command == QLatin1String("copy") && locations.size() == 2)
+        || (command == QLatin1String("check") && locations.size() == 1 && !replace);
     if (!fits)
         return fail(QStringLiteral("неверные параметры; см. velmora-db --help"));
     try {

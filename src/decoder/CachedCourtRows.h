@@ -20,7 +20,8 @@ public:
     // that moment, each read in a snapshot of its own on the connection;
     // remembered ones touch the file no more at all.
     CachedCourtRows(DatabaseConnection &connection, std::function<CourtRows &()> source)
-        : m_connection(connection), m_source(std::move(source))
+        : m_connection(connection)
+        , m_source(std::move(source))
     {
     }
 

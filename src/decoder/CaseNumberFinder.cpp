@@ -16,8 +16,7 @@ const QChar CyrillicA(0x0410);
 bool isDash(QChar c)
 {
     const char16_t u = c.unicode();
-    return u == u'-' || (u >= 0x2010 && u <= 0x2015) || u == 0x2212 || u == 0x2043 || u == 0xFE58
-           || u == 0xFE63 || u == 0xFF0D;
+    return u == u'-' || (u >= 0x2010 && u <= 0x2015) || u == 0x2212 || u == 0x2043 || u == 0xFE58 || u == 0xFE63 || u == 0xFF0D;
 }
 
 // "_" stands for "/" in web addresses, a backslash in hurried typing.
@@ -48,11 +47,20 @@ bool isWordCharacter(QChar c)
 QChar foldCodeLetter(QChar c)
 {
     switch (c.unicode()) {
-    case u'A': case u'a': return CyrillicA;
-    case u'C': case u'c': return QChar(0x0421);
-    case u'P': case u'p': return QChar(0x0420);
-    case u'O': case u'o': return QChar(0x041E);
-    default: break;
+    case u'A':
+    case u'a':
+        return CyrillicA;
+    case u'C':
+    case u'c':
+        return QChar(0x0421);
+    case u'P':
+    case u'p':
+        return QChar(0x0420);
+    case u'O':
+    case u'o':
+        return QChar(0x041E);
+    default:
+        break;
     }
     const char16_t u = c.unicode();
     if (u >= u'a' && u <= u'z')
@@ -70,9 +78,16 @@ std::optional<QChar> codeDigit(QChar c)
     if (isDigit(c))
         return c;
     switch (c.unicode()) {
-    case u'O': case u'o': case 0x041E: case 0x043E: return QLatin1Char('0');
-    case 0x0417: case 0x0437: return QLatin1Char('3');
-    default: return std::nullopt;
+    case u'O':
+    case u'o':
+    case 0x041E:
+    case 0x043E:
+        return QLatin1Char('0');
+    case 0x0417:
+    case 0x0437:
+        return QLatin1Char('3');
+    default:
+        return std::nullopt;
     }
 }
 
@@ -92,10 +107,7 @@ struct CodeMatch
     qsizetype end = 0;
     bool appeal = false;
 
-    QString text() const
-    {
-        return size == 0 ? asStored : QString(reinterpret_cast<const QChar *>(letters.data()), size);
-    }
+    QString text() const { return size == 0 ? asStored : QString(reinterpret_cast<const QChar *>(letters.data()), size); }
 };
 
 using CodeDigits = std::array<char16_t, 2>;
@@ -190,8 +202,7 @@ struct CaseNumberFinder::Scanner
             const bool twoDigits = isDigit(at(i + 1));
             const qsizetype a = twoDigits ? i + 2 : i + 1;
             const char16_t pe = at(a + 1).unicode();
-            if (foldCodeLetter(at(a)) == CyrillicA && (pe == 0x041F || pe == 0x043F || pe == u'p' || pe == u'P')
-                && endsWord(a + 2)) {
+            if (foldCodeLetter(at(a)) == CyrillicA && (pe == 0x041F || pe == 0x043F || pe == u'p' || pe == u'P') && endsWord(a + 2)) {
                 const char16_t tens = twoDigits ? at(i).unicode() : u'0';
                 return CodeMatch{{tens, at(a - 1).unicode(), u'А', u'П'}, 4, {}, a + 2, true};
             }
@@ -273,8 +284,8 @@ struct CaseNumberFinder::Scanner
             tail += text.mid(end + 1, segmentEnd - end - 1);
             end = segmentEnd;
         }
-        return arbitrationNumber(start, end, code->text(), text.mid(serialStart, serialEnd - serialStart).toString(),
-                                 yearMatch->text, tail);
+        return arbitrationNumber(start, end, code->text(), text.mid(serialStart, serialEnd - serialStart).toString(), yearMatch->text,
+                                 tail);
     }
 
     // "А41-К1-12345/05": the Moscow region's court once named the
@@ -303,8 +314,8 @@ struct CaseNumberFinder::Scanner
         const qsizetype serialEnd = digitsEnd(partEnd + 1);
         if (serialEnd == partEnd + 1)
             return std::nullopt;
-        return arbitrationNumber(start, serialEnd, code, text.mid(partEnd + 1, serialEnd - partEnd - 1).toString(),
-                                 yearMatch->text, QString());
+        return arbitrationNumber(start, serialEnd, code, text.mid(partEnd + 1, serialEnd - partEnd - 1).toString(), yearMatch->text,
+                                 QString());
     }
 
     // "КА-А40/13679-07", "КГ-А40/…": the Moscow district's cassation court
@@ -326,12 +337,12 @@ struct CaseNumberFinder::Scanner
         const auto yearMatch = year(serialEnd + 1);
         if (!yearMatch)
             return std::nullopt;
-        return arbitrationNumber(start, yearMatch->end, QStringLiteral("Ф05"),
-                                 text.mid(i + 4, serialEnd - i - 4).toString(), yearMatch->text, QString());
+        return arbitrationNumber(start, yearMatch->end, QStringLiteral("Ф05"), text.mid(i + 4, serialEnd - i - 4).toString(),
+                                 yearMatch->text, QString());
     }
 
-    FoundCaseNumber arbitrationNumber(qsizetype start, qsizetype end, const QString &code,
-                                      const QString &serial, const QString &yearText, const QString &tail) const
+    FoundCaseNumber arbitrationNumber(qsizetype start, qsizetype end, const QString &code, const QString &serial, const QString &yearText,
+                                      const QString &tail) const
     {
         if (currentYear == 0)
             currentYear = thisYear();
@@ -388,8 +399,7 @@ struct CaseNumberFinder::Scanner
         }
         const qsizetype lettersEnd = capitalsEnd(i);
         const qsizetype letters = lettersEnd - i;
-        if (letters < (boardEnd > start ? 1 : 2) || letters > 5 || digitsEnd(lettersEnd) - lettersEnd != 2
-            || !isDash(at(lettersEnd + 2)))
+        if (letters < (boardEnd > start ? 1 : 2) || letters > 5 || digitsEnd(lettersEnd) - lettersEnd != 2 || !isDash(at(lettersEnd + 2)))
             return std::nullopt;
         const qsizetype serialEnd = digitsEnd(lettersEnd + 3);
         // With a "/" after it, it is the shape of an arbitration number, not of these.
@@ -491,8 +501,8 @@ void CaseNumberFinder::setCourtCodes(const QStringList &courtCodes)
         for (const QChar c : code)
             folded += foldCodeLetter(c);
         QList<DatabaseCode> &sameStart = m_extraCodes[folded.at(0)];
-        const bool known = std::any_of(sameStart.cbegin(), sameStart.cend(),
-                                       [&](const DatabaseCode &other) { return other.folded == folded; });
+        const bool known =
+            std::any_of(sameStart.cbegin(), sameStart.cend(), [&](const DatabaseCode &other) { return other.folded == folded; });
         if (!known)
             sameStart << DatabaseCode{folded, code};
     }

@@ -11,8 +11,8 @@
 // Which courts a number found in pasted text belongs to. Only arbitration
 // numbers can be decoded; the others are named so the user knows why not.
 enum class CourtSystem {
-    Arbitration,         // "А40-1234/08-101-503", "17АП-18602/17", "Ф05-1/2016", "СИП-27/2013"
-    SupremeCourt,        // "305-ЭС19-12345", "АКПИ22-118", "77-KG19-13"
+    Arbitration, // "А40-1234/08-101-503", "17АП-18602/17", "Ф05-1/2016", "СИП-27/2013"
+    SupremeCourt, // "305-ЭС19-12345", "АКПИ22-118", "77-KG19-13"
     GeneralJurisdiction, // "2-521/2023", "88-22372/2024", "УИД 50RS0016-01-2024-000805-79"
 };
 
@@ -30,7 +30,7 @@ struct FoundCaseNumber
     // Arbitration numbers only; empty for other courts.
     QString courtCode;
     QString serial;
-    QString year;     // two or four digits, as written
+    QString year; // two or four digits, as written
     QString fullYear; // four digits
 };
 

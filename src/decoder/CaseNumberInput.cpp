@@ -7,8 +7,7 @@ const QChar NumeroSign(0x2116);
 bool isTypographicDash(QChar c)
 {
     const char16_t u = c.unicode();
-    return (u >= 0x2010 && u <= 0x2015) || u == 0x2212 || u == 0x2043 || u == 0xFE58 || u == 0xFE63
-           || u == 0xFF0D;
+    return (u >= 0x2010 && u <= 0x2015) || u == 0x2212 || u == 0x2043 || u == 0xFE58 || u == 0xFE63 || u == 0xFF0D;
 }
 
 bool isBlankOrDot(QChar c)

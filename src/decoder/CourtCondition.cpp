@@ -4,14 +4,13 @@
 
 QString courtCondition(const QString &code)
 {
-    return QStringLiteral("JudgementCode = '") + QString(code).replace(QLatin1Char('\''), QLatin1String("''"))
-           + QLatin1Char('\'');
+    return QStringLiteral("JudgementCode = '") + QString(code).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
 }
 
 QString serverJoinStatement()
 {
     return JoinStatement
-           + QStringLiteral(" order by judgement.guid collate \"C\", structures.guid collate \"C\", separation.guid collate \"C\"");
+        + QStringLiteral(" order by judgement.guid collate \"C\", structures.guid collate \"C\", separation.guid collate \"C\"");
 }
 
 QString serverCourtOnlyStatement()

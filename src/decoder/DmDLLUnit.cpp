@@ -11,7 +11,6 @@
 
 TDMDLL *DMDLL = nullptr;
 
-
 namespace {
 
 // The text primitives of case-number cutting: 1-based positions on UTF-16 text.
@@ -79,9 +78,8 @@ const CaseNumberFinder &TDMDLL::caseNumberFinder()
 
 void TDMDLL::setRememberingCourtRows(bool remember)
 {
-    m_rememberedRows = remember ? std::make_unique<CachedCourtRows>(
-                                      *UniConnection1, [this]() -> CourtRows & { return currentRows(); })
-                                : nullptr;
+    m_rememberedRows =
+        remember ? std::make_unique<CachedCourtRows>(*UniConnection1, [this]() -> CourtRows & { return currentRows(); }) : nullptr;
 }
 
 CourtRows &TDMDLL::currentRows()

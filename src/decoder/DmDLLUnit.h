@@ -3,8 +3,8 @@
 #include "data/DataSource.h"
 #include "data/DatabaseConnection.h"
 #include "data/Dataset.h"
-#include "decoder/CourtRows.h"
 #include "decoder/CaseNumberFinder.h"
+#include "decoder/CourtRows.h"
 #include "decoder/StructInfo.h"
 
 #include <QObject>

@@ -21,24 +21,22 @@ const QString DivisionRowsStatement =
 
 // For every composition of the court, its division that comes first in rowid
 // order; the one-column index on ref_structures lists equal keys in that order.
-const QString FirstRowPerCompositionStatement = QStringLiteral(
-    "select judgement._rowid_, structures._rowid_,"
-    " (select separation._rowid_ from separation where structures.guid=separation.ref_structures"
-    "  order by separation._rowid_ limit 1),"
-    " judgement.JudgementCode"
-    " from judgement, structures where (judgement.guid=structures.ref_Judgement) and ")
+const QString FirstRowPerCompositionStatement =
+    QStringLiteral("select judgement._rowid_, structures._rowid_,"
+                   " (select separation._rowid_ from separation where structures.guid=separation.ref_structures"
+                   "  order by separation._rowid_ limit 1),"
+                   " judgement.JudgementCode"
+                   " from judgement, structures where (judgement.guid=structures.ref_Judgement) and ")
     + storedFormsCondition(QStringLiteral("judgement.JudgementCode"), 1);
 
 // The courts table alone, for a court that has no row in the join. The index
 // lists a code's forms one storage class after another; the lookup dataset
 // reads the table in rowid order, and so must this.
 const QString CourtOnlyStatement = QStringLiteral("select * from judgement where ")
-                                   + storedFormsCondition(QStringLiteral("JudgementCode"), 1)
-                                   + QStringLiteral(" order by judgement._rowid_");
+    + storedFormsCondition(QStringLiteral("JudgementCode"), 1) + QStringLiteral(" order by judgement._rowid_");
 
 // The same columns in the same order as the lookup dataset's rows.
-const QString FullRowStatement =
-    QStringLiteral("select *") + JoinTables
+const QString FullRowStatement = QStringLiteral("select *") + JoinTables
     + QStringLiteral(" where judgement._rowid_ = ?1 and structures._rowid_ = ?2 and separation._rowid_ = ?3");
 
 // The columns of the candidate statements above.
@@ -63,7 +61,8 @@ bool textEquals(const PreparedStatement &statement, int column, const QByteArray
 } // namespace
 
 IndexedCourtRows::IndexedCourtRows(DatabaseConnection *connection, const QString &joinStatement)
-    : m_connection(connection), m_joinStatement(joinStatement)
+    : m_connection(connection)
+    , m_joinStatement(joinStatement)
 {
     m_disconnection = QObject::connect(connection, &DatabaseConnection::aboutToDisconnect, [this] { forget(); });
 }
@@ -173,8 +172,7 @@ std::optional<IndexedCourtRows::RowKey> IndexedCourtRows::firstRow(PreparedState
         bindStoredForms(candidates, 1 + StoredFormCount, divisionText);
     std::optional<RowKey> first;
     while (candidates.step()) {
-        if (!textEquals(candidates, CourtCode, codeText)
-            || (division && !textEquals(candidates, DivisionNumber, divisionText)))
+        if (!textEquals(candidates, CourtCode, codeText) || (division && !textEquals(candidates, DivisionNumber, divisionText)))
             continue;
         // A composition without divisions has no row in the join.
         if (!candidates.columnValue(DivisionRowId))

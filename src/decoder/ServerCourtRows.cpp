@@ -11,8 +11,9 @@ QString courtRowsStatement(bool withDivision)
 {
     QString statement = serverJoinStatement();
     const qsizetype orderBy = statement.indexOf(QLatin1String(" order by "));
-    statement.insert(orderBy, withDivision ? QStringLiteral(" and judgement.JudgementCode = ? and separation.SeparationName = ?")
-                                           : QStringLiteral(" and judgement.JudgementCode = ?"));
+    statement.insert(orderBy,
+                     withDivision ? QStringLiteral(" and judgement.JudgementCode = ? and separation.SeparationName = ?")
+                                  : QStringLiteral(" and judgement.JudgementCode = ?"));
     return statement + QStringLiteral(" limit 1");
 }
 

@@ -12,21 +12,21 @@ struct StructInfo
     static inline const QString FoundStatus = QStringLiteral("OK");
     static inline const QString NotFoundStatus = QStringLiteral("NO Found !!!");
 
-    QString snum;             // composition number
-    QString stype;            // composition type
-    QString sfaxnum;          // composition fax number
-    QString sudname;          // court name
-    QString jobnum;           // number of the case in the year
-    QString year;             // year as typed
+    QString snum; // composition number
+    QString stype; // composition type
+    QString sfaxnum; // composition fax number
+    QString sudname; // court name
+    QString jobnum; // number of the case in the year
+    QString year; // year as typed
     QString jobnum_in_struct; // number of the case within the division
-    QString codsud;           // court code
-    QString sepnum;           // division number
-    QString error;            // FoundStatus or NotFoundStatus
-    QString otdelphone;       // division telephone, cleared when the division is not found
-    QString vnphone;          // division internal telephone
-    QString zal;              // hall
-    QString floor;            // floor
-    QString otdphone;         // division telephone as the main window shows it
+    QString codsud; // court code
+    QString sepnum; // division number
+    QString error; // FoundStatus or NotFoundStatus
+    QString otdelphone; // division telephone, cleared when the division is not found
+    QString vnphone; // division internal telephone
+    QString zal; // hall
+    QString floor; // floor
+    QString otdphone; // division telephone as the main window shows it
 };
 
 // The fields with their names, in record order, for output meant for other programs.

@@ -13,8 +13,8 @@ class TDMDLL;
 struct ExtractedCase
 {
     QString numberAsWritten; // the text as it stands in the document
-    QString number;          // the number as the decoder reads it
-    QString place;           // where in the document: "строка 3", "стр. 2", "Лист1!B4"
+    QString number; // the number as the decoder reads it
+    QString place; // where in the document: "строка 3", "стр. 2", "Лист1!B4"
     QString fullYear;
     CourtSystem system = CourtSystem::Arbitration;
     StructInfo info;

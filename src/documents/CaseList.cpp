@@ -3,11 +3,21 @@
 QStringList CaseList::header()
 {
     return {
-        QStringLiteral("Номер дела"),     QStringLiteral("Сколько раз"),       QStringLiteral("Код суда"),
-        QStringLiteral("Суд"),            QStringLiteral("Порядковый номер"),  QStringLiteral("Год"),
-        QStringLiteral("Отделение"),      QStringLiteral("Номер в отделении"), QStringLiteral("Телефон отделения"),
-        QStringLiteral("Внутренний номер"), QStringLiteral("Номер состава"),   QStringLiteral("Тип состава"),
-        QStringLiteral("Факс состава"),   QStringLiteral("Зал"),               QStringLiteral("Этаж"),
+        QStringLiteral("Номер дела"),
+        QStringLiteral("Сколько раз"),
+        QStringLiteral("Код суда"),
+        QStringLiteral("Суд"),
+        QStringLiteral("Порядковый номер"),
+        QStringLiteral("Год"),
+        QStringLiteral("Отделение"),
+        QStringLiteral("Номер в отделении"),
+        QStringLiteral("Телефон отделения"),
+        QStringLiteral("Внутренний номер"),
+        QStringLiteral("Номер состава"),
+        QStringLiteral("Тип состава"),
+        QStringLiteral("Факс состава"),
+        QStringLiteral("Зал"),
+        QStringLiteral("Этаж"),
         QStringLiteral("Состояние"),
     };
 }
@@ -40,23 +50,40 @@ QString CaseList::text(qsizetype row, Column column) const
     const ExtractedCase &found = m_rows.at(row).found;
     const StructInfo &info = found.info;
     switch (column) {
-    case Number: return found.number;
-    case Occurrences: return QString::number(m_rows.at(row).occurrences);
-    case CourtCode: return info.codsud;
-    case CourtName: return info.sudname;
-    case Serial: return info.jobnum;
-    case Year: return found.fullYear;
-    case Division: return info.sepnum;
-    case NumberInDivision: return info.jobnum_in_struct;
-    case DivisionPhone: return info.otdphone;
-    case InternalPhone: return info.vnphone;
-    case CompositionNumber: return info.snum;
-    case CompositionType: return info.stype;
-    case Fax: return info.sfaxnum;
-    case Hall: return info.zal;
-    case Floor: return info.floor;
-    case Status: return found.status;
-    case ColumnCount: break;
+    case Number:
+        return found.number;
+    case Occurrences:
+        return QString::number(m_rows.at(row).occurrences);
+    case CourtCode:
+        return info.codsud;
+    case CourtName:
+        return info.sudname;
+    case Serial:
+        return info.jobnum;
+    case Year:
+        return found.fullYear;
+    case Division:
+        return info.sepnum;
+    case NumberInDivision:
+        return info.jobnum_in_struct;
+    case DivisionPhone:
+        return info.otdphone;
+    case InternalPhone:
+        return info.vnphone;
+    case CompositionNumber:
+        return info.snum;
+    case CompositionType:
+        return info.stype;
+    case Fax:
+        return info.sfaxnum;
+    case Hall:
+        return info.zal;
+    case Floor:
+        return info.floor;
+    case Status:
+        return found.status;
+    case ColumnCount:
+        break;
     }
     return {};
 }

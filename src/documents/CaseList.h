@@ -12,8 +12,23 @@ class CaseList
 {
 public:
     enum Column {
-        Number, Occurrences, CourtCode, CourtName, Serial, Year, Division, NumberInDivision, DivisionPhone,
-        InternalPhone, CompositionNumber, CompositionType, Fax, Hall, Floor, Status, ColumnCount
+        Number,
+        Occurrences,
+        CourtCode,
+        CourtName,
+        Serial,
+        Year,
+        Division,
+        NumberInDivision,
+        DivisionPhone,
+        InternalPhone,
+        CompositionNumber,
+        CompositionType,
+        Fax,
+        Hall,
+        Floor,
+        Status,
+        ColumnCount
     };
 
     static QStringList header();

@@ -16,8 +16,7 @@ const QString PastedTextName = QStringLiteral("Вставленный текст
 
 } // namespace
 
-CaseListJob::CaseListJob(const QString &databasePath, const QStringList &files, const QString &pastedText,
-                         QObject *parent)
+CaseListJob::CaseListJob(const QString &databasePath, const QStringList &files, const QString &pastedText, QObject *parent)
     : QObject(parent)
     , m_databasePath(databasePath)
     , m_files(files)
@@ -51,14 +50,16 @@ void CaseListJob::report(int permille)
     if (permille == m_reportedPermille)
         return;
     m_reportedPermille = permille;
-    QMetaObject::invokeMethod(this, [this, permille] { emit progressed(permille); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, permille] { emit progressed(permille); }, Qt::QueuedConnection);
 }
 
 void CaseListJob::run()
 {
     CaseList list;
     const auto fail = [this](const QString &line) {
-        QMetaObject::invokeMethod(this, [this, line] { emit failed(line); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, line] { emit failed(line); }, Qt::QueuedConnection);
     };
     try {
         TDMDLL decoder;

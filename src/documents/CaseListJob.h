@@ -20,8 +20,7 @@ class CaseListJob : public QObject
 
 public:
     // Pasted text is read after the files, under the name «Вставленный текст».
-    CaseListJob(const QString &databasePath, const QStringList &files, const QString &pastedText,
-                QObject *parent = nullptr);
+    CaseListJob(const QString &databasePath, const QStringList &files, const QString &pastedText, QObject *parent = nullptr);
     // Cancels and waits for the thread.
     ~CaseListJob() override;
 

@@ -10,7 +10,8 @@ class DocumentError : public std::runtime_error
 {
 public:
     explicit DocumentError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message)
+        : std::runtime_error(message.toStdString())
+        , m_message(message)
     {
     }
 

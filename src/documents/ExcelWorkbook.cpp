@@ -143,8 +143,8 @@ int columnOf(QStringView reference)
     return column;
 }
 
-bool readSheet(const ZipArchive &archive, const Sheet &sheet, const QStringList &strings, const TextSink &sink,
-               qint64 sheetIndex, qint64 sheetCount)
+bool readSheet(const ZipArchive &archive, const Sheet &sheet, const QStringList &strings, const TextSink &sink, qint64 sheetIndex,
+               qint64 sheetCount)
 {
     const QByteArray xml = archive.read(sheet.part);
     QXmlStreamReader reader(xml);
@@ -195,8 +195,8 @@ bool readSheet(const ZipArchive &archive, const Sheet &sheet, const QStringList 
             bool ok = false;
             const int index = value.toInt(&ok);
             if (!ok || index < 0 || index >= strings.size())
-                throw DocumentError(QStringLiteral("книга Excel повреждена: ячейка %1!%2 ссылается на несуществующую строку")
-                                        .arg(sheet.name, reference));
+                throw DocumentError(
+                    QStringLiteral("книга Excel повреждена: ячейка %1!%2 ссылается на несуществующую строку").arg(sheet.name, reference));
             value = strings.at(index);
         } else {
             value = withoutExcelEscapes(value);

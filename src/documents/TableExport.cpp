@@ -25,8 +25,8 @@ QString tsvCell(const QString &text)
 
 QString csvCell(const QString &value)
 {
-    const bool needsQuotes = value.contains(QLatin1Char(';')) || value.contains(QLatin1Char('"'))
-                             || value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'));
+    const bool needsQuotes = value.contains(QLatin1Char(';')) || value.contains(QLatin1Char('"')) || value.contains(QLatin1Char('\n'))
+        || value.contains(QLatin1Char('\r'));
     if (!needsQuotes)
         return value;
     QString quoted = value;
@@ -51,8 +51,8 @@ constexpr qsizetype ExcelRows = 1048576;
 void writeWorkbook(const TextTable &table, const QString &path)
 {
     if (table.rows.size() + 1 > ExcelRows)
-        throw DocumentError(QStringLiteral("в таблице %1 строк, больше, чем вмещает лист Excel; сохраните её как CSV")
-                                .arg(table.rows.size()));
+        throw DocumentError(
+            QStringLiteral("в таблице %1 строк, больше, чем вмещает лист Excel; сохраните её как CSV").arg(table.rows.size()));
     lxw_workbook_options options{};
     // Rows go out in order, so the library may write each to disk at once
     // instead of keeping the whole sheet in memory.

@@ -45,10 +45,10 @@ QVariant CaseListModel::headerData(int section, Qt::Orientation orientation, int
     // Sixteen columns fit a screen only under short headings; the full ones
     // are the tooltips, and the exports carry them.
     static const QStringList ShortHeader{
-        QStringLiteral("Номер дела"), QStringLiteral("Раз"),    QStringLiteral("Код"),     QStringLiteral("Суд"),
-        QStringLiteral("Номер"),      QStringLiteral("Год"),    QStringLiteral("Отд."),    QStringLiteral("№ в отд."),
-        QStringLiteral("Телефон"),    QStringLiteral("Внутр."), QStringLiteral("Состав"),  QStringLiteral("Тип"),
-        QStringLiteral("Факс"),       QStringLiteral("Зал"),    QStringLiteral("Этаж"),    QStringLiteral("Состояние"),
+        QStringLiteral("Номер дела"), QStringLiteral("Раз"),    QStringLiteral("Код"),    QStringLiteral("Суд"),
+        QStringLiteral("Номер"),      QStringLiteral("Год"),    QStringLiteral("Отд."),   QStringLiteral("№ в отд."),
+        QStringLiteral("Телефон"),    QStringLiteral("Внутр."), QStringLiteral("Состав"), QStringLiteral("Тип"),
+        QStringLiteral("Факс"),       QStringLiteral("Зал"),    QStringLiteral("Этаж"),   QStringLiteral("Состояние"),
     };
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
         return ShortHeader.value(section);

@@ -35,9 +35,8 @@ const QSize ClientSize(760, 414);
 constexpr int MaximumColumnWidth = 200;
 
 const QString Hint = QStringLiteral("Вставьте текст (Ctrl+V), перетащите сюда файлы или нажмите «Открыть…»");
-const QString OpenFilter = QStringLiteral(
-    "Документы (*.pdf *.docx *.xlsx *.txt *.csv);;PDF (*.pdf);;Word (*.docx);;Excel (*.xlsx);;"
-    "Текст и CSV (*.txt *.csv);;Все файлы (*)");
+const QString OpenFilter = QStringLiteral("Документы (*.pdf *.docx *.xlsx *.txt *.csv);;PDF (*.pdf);;Word (*.docx);;Excel (*.xlsx);;"
+                                          "Текст и CSV (*.txt *.csv);;Все файлы (*)");
 const QString SaveFilter = QStringLiteral("Таблица CSV (*.csv);;Книга Excel (*.xlsx)");
 
 template <typename Control>
@@ -158,8 +157,7 @@ void CaseListWindow::PasteClick()
 
 void CaseListWindow::OpenClick()
 {
-    const QStringList files =
-        ModalDialogs::current().chooseFilesToOpen(this, QStringLiteral("Открыть документы"), OpenFilter);
+    const QStringList files = ModalDialogs::current().chooseFilesToOpen(this, QStringLiteral("Открыть документы"), OpenFilter);
     if (!files.isEmpty())
         readFiles(files);
 }
@@ -194,8 +192,8 @@ void CaseListWindow::SaveClick()
     QString path = ModalDialogs::current().chooseFileToSave(this, QStringLiteral("Сохранить список"), SaveFilter);
     if (path.isEmpty())
         return;
-    const bool hasKnownEnding = path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)
-                                || path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive);
+    const bool hasKnownEnding =
+        path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) || path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive);
     if (!hasKnownEnding)
         path += QStringLiteral(".csv");
     try {

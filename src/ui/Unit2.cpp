@@ -52,11 +52,12 @@ TForm2::TForm2(QWidget *parent)
     , Button3(newNamedControl<QPushButton>("Button3", QStringLiteral("Изменить")))
     , Button2(newNamedControl<QPushButton>("Button2", QStringLiteral("Удалить")))
     , GroupBox2(newNamedControl<QGroupBox>("GroupBox2", QStringLiteral("Составы")))
-    , DBGrid2(newNamedControl<DataGrid>("DBGrid2", DM->UniDataSource2,
-                                        QList<GridColumn>{{QStringLiteral("StructureNum"), QStringLiteral("Номер состава"), 80},
-                                                          {QStringLiteral("StructureType"), QStringLiteral("Тип отдела"), 71},
-                                                          {QStringLiteral("StructureFAXNum"), QStringLiteral("Номер факса"), 77},
-                                                          {QStringLiteral("StructureSpecification"), QStringLiteral("Специализация состава"), 125}}))
+    , DBGrid2(newNamedControl<DataGrid>(
+          "DBGrid2", DM->UniDataSource2,
+          QList<GridColumn>{{QStringLiteral("StructureNum"), QStringLiteral("Номер состава"), 80},
+                            {QStringLiteral("StructureType"), QStringLiteral("Тип отдела"), 71},
+                            {QStringLiteral("StructureFAXNum"), QStringLiteral("Номер факса"), 77},
+                            {QStringLiteral("StructureSpecification"), QStringLiteral("Специализация состава"), 125}}))
     , Button4(newNamedControl<QPushButton>("Button4", QStringLiteral("Добавить")))
     , Button6(newNamedControl<QPushButton>("Button6", QStringLiteral("Изменить")))
     , Button5(newNamedControl<QPushButton>("Button5", QStringLiteral("Удалить")))
@@ -150,8 +151,7 @@ void TForm2::DBGrid2CellClick()
 void TForm2::showDivisionsOfCurrentComposition()
 {
     const QVariant composition = DM->UniQuery2->fieldValue(QStringLiteral("GUID"));
-    DM->UniQuery3->setStatement(DivisionsOfCompositionStatement,
-                                {composition.isValid() ? composition.toString() : NoCompositionKey});
+    DM->UniQuery3->setStatement(DivisionsOfCompositionStatement, {composition.isValid() ? composition.toString() : NoCompositionKey});
     DM->UniQuery3->open();
 }
 
@@ -187,12 +187,13 @@ void TForm2::editCurrentRow(const EditedTable &table)
 {
     Dataset *own = table.dataset;
     ModalForm *dialog = table.dialog;
-    runAction(table.others, own,
-              [own, dialog] {
-                  own->edit();
-                  postIfAccepted(*own, *dialog);
-              },
-              table.others);
+    runAction(
+        table.others, own,
+        [own, dialog] {
+            own->edit();
+            postIfAccepted(*own, *dialog);
+        },
+        table.others);
 }
 
 void TForm2::deleteCurrentRow(const EditedTable &table)
@@ -200,7 +201,8 @@ void TForm2::deleteCurrentRow(const EditedTable &table)
     if (!confirmDelete())
         return;
     Dataset *own = table.dataset;
-    runAction(table.others, own, [own] { own->remove(); }, table.others);
+    runAction(
+        table.others, own, [own] { own->remove(); }, table.others);
 }
 
 void TForm2::addChildRow(const EditedTable &table, const QString &parentColumn, Dataset *parents)
@@ -208,18 +210,19 @@ void TForm2::addChildRow(const EditedTable &table, const QString &parentColumn, 
     const QString parentKey = parents->fieldText(QStringLiteral("GUID"));
     Dataset *own = table.dataset;
     ModalForm *dialog = table.dialog;
-    runAction(table.others, own,
-              [own, dialog, parentColumn, parentKey] {
-                  own->insert();
-                  if (isAccepted(*dialog)) {
-                      own->setFieldText(QStringLiteral("GUID"), TDM::newguid());
-                      own->setFieldText(parentColumn, parentKey);
-                      own->post();
-                  } else {
-                      own->cancel();
-                  }
-              },
-              table.others);
+    runAction(
+        table.others, own,
+        [own, dialog, parentColumn, parentKey] {
+            own->insert();
+            if (isAccepted(*dialog)) {
+                own->setFieldText(QStringLiteral("GUID"), TDM::newguid());
+                own->setFieldText(parentColumn, parentKey);
+                own->post();
+            } else {
+                own->cancel();
+            }
+        },
+        table.others);
 }
 
 TForm2::EditedTable TForm2::courtsTable()

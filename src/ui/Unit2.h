@@ -79,8 +79,7 @@ private:
     // Closes the datasets in order, does the work on its own dataset, opens
     // the others in order. When the work fails, its pending insert or edit is
     // cancelled and everything is reopened before the error goes on to be shown.
-    void runAction(const QList<Dataset *> &closeFirst, Dataset *own, const std::function<void()> &work,
-                   const QList<Dataset *> &openAfter);
+    void runAction(const QList<Dataset *> &closeFirst, Dataset *own, const std::function<void()> &work, const QList<Dataset *> &openAfter);
     bool confirmDelete();
     void enableButtons();
 };

@@ -136,14 +136,13 @@ void TForm6::N1Click()
     const QString where = connection->engine() == DatabaseConnection::Engine::Postgres
         ? QStringLiteral("на сервере: %1").arg(connection->shownLocation())
         : QStringLiteral("в файле %1").arg(QDir::toNativeSeparators(connection->databasePath()));
-    ModalDialogs::current().showAbout(
-        this, QStringLiteral("Velmora 1.0"),
-        QStringLiteral("<p><b>Velmora 1.0</b></p>"
-                       "<p>Расшифровка номеров дел арбитражных судов: суд, год, отделение, "
-                       "телефоны, зал и этаж, состав и его факс.</p>"
-                       "<p>Справочник судов хранится %1.</p>"
-                       "<p>© Разработчики Velmora.</p>")
-            .arg(where.toHtmlEscaped()));
+    ModalDialogs::current().showAbout(this, QStringLiteral("Velmora 1.0"),
+                                      QStringLiteral("<p><b>Velmora 1.0</b></p>"
+                                                     "<p>Расшифровка номеров дел арбитражных судов: суд, год, отделение, "
+                                                     "телефоны, зал и этаж, состав и его факс.</p>"
+                                                     "<p>Справочник судов хранится %1.</p>"
+                                                     "<p>© Разработчики Velmora.</p>")
+                                          .arg(where.toHtmlEscaped()));
 }
 
 void TForm6::N2Click()

@@ -6,7 +6,8 @@
 #include <algorithm>
 
 AnchoredLayout::AnchoredLayout(QWidget *parent, const QSize &designSize)
-    : QLayout(parent), m_designSize(designSize)
+    : QLayout(parent)
+    , m_designSize(designSize)
 {
     setContentsMargins(0, 0, 0, 0);
     setSpacing(0);

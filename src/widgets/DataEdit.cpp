@@ -4,7 +4,8 @@
 #include "data/Dataset.h"
 
 DataEdit::DataEdit(const QString &dataField, QWidget *parent)
-    : QLineEdit(parent), m_field(dataField)
+    : QLineEdit(parent)
+    , m_field(dataField)
 {
     connect(this, &QLineEdit::textEdited, this, &DataEdit::writeField);
     showField();

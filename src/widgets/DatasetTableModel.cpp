@@ -5,7 +5,9 @@
 #include <algorithm>
 
 DatasetTableModel::DatasetTableModel(Dataset *dataset, const QList<GridColumn> &columns, QObject *parent)
-    : QAbstractTableModel(parent), m_dataset(dataset), m_columns(columns)
+    : QAbstractTableModel(parent)
+    , m_dataset(dataset)
+    , m_columns(columns)
 {
     connect(m_dataset, &Dataset::rowsReset, this, &DatasetTableModel::reset);
     reset();

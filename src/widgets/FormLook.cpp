@@ -10,8 +10,8 @@ namespace FormLook {
 
 QFont formFont()
 {
-    static const QString family = QFontDatabase::hasFamily(QStringLiteral("Tahoma")) ? QStringLiteral("Tahoma")
-                                                                                     : QStringLiteral("Liberation Sans");
+    static const QString family =
+        QFontDatabase::hasFamily(QStringLiteral("Tahoma")) ? QStringLiteral("Tahoma") : QStringLiteral("Liberation Sans");
     return QFont(family, 8);
 }
 

@@ -38,8 +38,8 @@ CommandRun databaseTool(const QStringList &arguments)
 
 CommandRun decode(const QString &location, const QStringList &numbers)
 {
-    return run(QStringLiteral(VELMORA_DECODE_PATH), QStringList{QStringLiteral("--db"), location, QStringLiteral("--format"),
-                                                                QStringLiteral("tsv")} + numbers);
+    return run(QStringLiteral(VELMORA_DECODE_PATH),
+               QStringList{QStringLiteral("--db"), location, QStringLiteral("--format"), QStringLiteral("tsv")} + numbers);
 }
 
 // Every table of the reference as text, in key order, whatever the engine.
@@ -54,11 +54,11 @@ QStringList allRows(const TestReference &reference)
 }
 
 const QString FixtureWithNull = QString::fromUtf8(CourtsFixtureSql)
-                                + QStringLiteral("UPDATE structures SET StructureSpecification = NULL WHERE GUID = '{S2}';"
-                                                 "UPDATE separation SET zal = '' WHERE GUID = '{D201}';");
+    + QStringLiteral("UPDATE structures SET StructureSpecification = NULL WHERE GUID = '{S2}';"
+                     "UPDATE separation SET zal = '' WHERE GUID = '{D201}';");
 
-const QStringList Numbers = {QStringLiteral("А40-1234/08-101-503"), QStringLiteral("А40-1/08-201-1"),
-                             QStringLiteral("А41-1/08"), QStringLiteral("А99-1/08")};
+const QStringList Numbers = {QStringLiteral("А40-1234/08-101-503"), QStringLiteral("А40-1/08-201-1"), QStringLiteral("А41-1/08"),
+                             QStringLiteral("А99-1/08")};
 
 TEST(DatabaseToolTest, CreateMakesTheBundledReferenceInANewFileOrAnEmptyServerDatabaseOnly)
 {
@@ -73,8 +73,10 @@ TEST(DatabaseToolTest, CreateMakesTheBundledReferenceInANewFileOrAnEmptyServerDa
     const CommandRun onServer = databaseTool({QStringLiteral("create"), server.uri(database)});
     EXPECT_EQ(onServer.exitCode, 0) << onServer.err.toStdString();
     EXPECT_EQ(server.rows(database, QStringLiteral("select count(*) from judgement")), QStringList{QStringLiteral("116")});
-    EXPECT_EQ(server.rows(database, QStringLiteral("select count(*) from pg_indexes where tablename in ('judgement', 'structures', 'separation')")),
-              QStringList{QStringLiteral("7")}) << "three keys and the four lookup indexes";
+    EXPECT_EQ(server.rows(database,
+                          QStringLiteral("select count(*) from pg_indexes where tablename in ('judgement', 'structures', 'separation')")),
+              QStringList{QStringLiteral("7")})
+        << "three keys and the four lookup indexes";
     EXPECT_EQ(decode(server.uri(database), {QStringLiteral("А40-1/08")}).exitCode, 0);
 
     // A second create changes nothing anywhere.
@@ -107,8 +109,9 @@ TEST(DatabaseToolTest, CopyToTheServerAndBackKeepsEveryRowKeyAndAnswer)
 TEST(DatabaseToolTest, CopyRefusesATargetWithRowsUnlessToldToReplaceThem)
 {
     const TestReference file(TestReference::Engine::File, QString::fromUtf8(CourtsFixtureSql));
-    const TestReference server(TestReference::Engine::Server, QString::fromUtf8(CourtsFixtureSql)
-                                                                  + QStringLiteral("INSERT INTO judgement VALUES ('{X}', 'А77', 'только на сервере');"));
+    const TestReference server(TestReference::Engine::Server,
+                               QString::fromUtf8(CourtsFixtureSql)
+                                   + QStringLiteral("INSERT INTO judgement VALUES ('{X}', 'А77', 'только на сервере');"));
     const QStringList before = allRows(server);
     const CommandRun refused = databaseTool({QStringLiteral("copy"), file.location(), server.location()});
     EXPECT_EQ(refused.exitCode, 2);
@@ -123,9 +126,11 @@ TEST(DatabaseToolTest, CopyRefusesATargetWithRowsUnlessToldToReplaceThem)
 TEST(DatabaseToolTest, FailedCopyLeavesNoNewFileAndNoRowsOnTheServer)
 {
     // A source without the divisions' phone column cannot give a whole reference.
-    const TestReference source(TestReference::Engine::File, QString::fromUtf8(CourtsFixtureSql) + QStringLiteral(
-        "CREATE TABLE s2 AS SELECT GUID, ref_structures, SeparationName, vnphone, zal, floor FROM separation;"
-        "DROP TABLE separation; ALTER TABLE s2 RENAME TO separation;"));
+    const TestReference source(
+        TestReference::Engine::File,
+        QString::fromUtf8(CourtsFixtureSql)
+            + QStringLiteral("CREATE TABLE s2 AS SELECT GUID, ref_structures, SeparationName, vnphone, zal, floor FROM separation;"
+                             "DROP TABLE separation; ALTER TABLE s2 RENAME TO separation;"));
     QTemporaryDir folder;
     const QString target = folder.filePath(QStringLiteral("copy.db"));
     const CommandRun toFile = databaseTool({QStringLiteral("copy"), source.location(), target});

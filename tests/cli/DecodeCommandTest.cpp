@@ -1,5 +1,5 @@
-#include "support/QtPrinters.h"
 #include "support/PostgresTestServer.h"
+#include "support/QtPrinters.h"
 #include "support/ScratchDatabase.h"
 #include "support/TestReference.h"
 
@@ -36,8 +36,7 @@ protected:
         QProcess shell;
         shell.start(QStringLiteral("sqlite3"), {databasePath});
         ASSERT_TRUE(shell.waitForStarted());
-        shell.write(QByteArray(CourtsFixtureSql)
-                    + "UPDATE structures SET StructureType = 'с\ttабуляцией' WHERE GUID = '{S2}';");
+        shell.write(QByteArray(CourtsFixtureSql) + "UPDATE structures SET StructureType = 'с\ttабуляцией' WHERE GUID = '{S2}';");
         shell.closeWriteChannel();
         ASSERT_TRUE(shell.waitForFinished());
         ASSERT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
@@ -75,8 +74,8 @@ protected:
 
 TEST_F(DecodeCommandTest, TextIsWhatTheWindowShowsWithOneBlankLineBetweenNumbers)
 {
-    const CommandRun run = decode({QStringLiteral("--db"), databasePath, QStringLiteral("A40-1234/08-101-503"),
-                            QStringLiteral("Дело № А40\u20131/97-999-2")});
+    const CommandRun run =
+        decode({QStringLiteral("--db"), databasePath, QStringLiteral("A40-1234/08-101-503"), QStringLiteral("Дело № А40\u20131/97-999-2")});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     ASSERT_EQ(run.out.size(), 27);
     EXPECT_EQ(run.out[0], QStringLiteral("Название суда: Арбитражный суд города Москвы"));
@@ -100,11 +99,12 @@ TEST_F(DecodeCommandTest, UnknownCourtGivesTheNotFoundLineAndExitOne)
 TEST_F(DecodeCommandTest, ReadsStandardInputSkippingBlankLines)
 {
     const CommandRun run = decode({QStringLiteral("--db"), databasePath, QStringLiteral("--format"), QStringLiteral("tsv")},
-                           "А40-1/08-102-1\r\n\n   \nА41-2/2019\n");
+                                  "А40-1/08-102-1\r\n\n   \nА41-2/2019\n");
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     ASSERT_EQ(run.out.size(), 3);
-    EXPECT_EQ(run.out[0], QStringLiteral("input\tsnum\tstype\tsfaxnum\tsudname\tjobnum\tyear\tjobnum_in_struct\tcodsud\t"
-                                         "sepnum\terror\totdelphone\tvnphone\tzal\tfloor\totdphone\tnumber\tfull_year\texplanation"));
+    EXPECT_EQ(run.out[0],
+              QStringLiteral("input\tsnum\tstype\tsfaxnum\tsudname\tjobnum\tyear\tjobnum_in_struct\tcodsud\t"
+                             "sepnum\terror\totdelphone\tvnphone\tzal\tfloor\totdphone\tnumber\tfull_year\texplanation"));
     EXPECT_EQ(run.out[1].split(QLatin1Char('\t')).size(), 19);
     EXPECT_TRUE(run.out[1].startsWith(QStringLiteral("А40-1/08-102-1\t1\tгражданский\t"))) << run.out[1].toStdString();
     EXPECT_TRUE(run.out[2].contains(QStringLiteral("\tАрбитражный суд Московской области\t2\t2019\t\tА41\t\tOK\t")));
@@ -112,8 +112,8 @@ TEST_F(DecodeCommandTest, ReadsStandardInputSkippingBlankLines)
 
 TEST_F(DecodeCommandTest, TsvKeepsOneRowPerNumberWhateverTheValuesHold)
 {
-    const CommandRun run = decode({QStringLiteral("--db"), databasePath, QStringLiteral("--format"), QStringLiteral("tsv"),
-                            QStringLiteral("А40-1/08-201-1")});
+    const CommandRun run =
+        decode({QStringLiteral("--db"), databasePath, QStringLiteral("--format"), QStringLiteral("tsv"), QStringLiteral("А40-1/08-201-1")});
     ASSERT_EQ(run.out.size(), 2);
     EXPECT_EQ(run.out[1].split(QLatin1Char('\t')).value(2), QStringLiteral("с tабуляцией"));
 }
@@ -121,7 +121,7 @@ TEST_F(DecodeCommandTest, TsvKeepsOneRowPerNumberWhateverTheValuesHold)
 TEST_F(DecodeCommandTest, JsonGivesOneObjectPerLineWithEveryField)
 {
     const CommandRun run = decode({QStringLiteral("--db"), databasePath, QStringLiteral("--format"), QStringLiteral("json"),
-                            QStringLiteral("А40-1234/08-101-503"), QStringLiteral("1234")});
+                                   QStringLiteral("А40-1234/08-101-503"), QStringLiteral("1234")});
     EXPECT_EQ(run.exitCode, 1);
     ASSERT_EQ(run.out.size(), 2);
     const QJsonObject found = QJsonDocument::fromJson(run.out[0].toUtf8()).object();
@@ -152,12 +152,12 @@ TEST_F(DecodeCommandTest, EachLineDecodesItsFirstNumberAndSaysWhoseAnOtherCourtN
     EXPECT_EQ(cell(found, "sudname"), QStringLiteral("Арбитражный суд Московской области"));
     EXPECT_EQ(cell(found, "explanation"), QString());
     EXPECT_EQ(cell(other, "error"), QStringLiteral("NO Found !!!"));
-    EXPECT_EQ(cell(other, "explanation"),
-              QStringLiteral("Это номер дела Верховного Суда Российской Федерации, а не арбитражного суда."));
+    EXPECT_EQ(cell(other, "explanation"), QStringLiteral("Это номер дела Верховного Суда Российской Федерации, а не арбитражного суда."));
 
     const CommandRun text = decode({QStringLiteral("--db"), databasePath, QStringLiteral("2-521/2023")});
-    EXPECT_EQ(text.out, (QStringList{QStringLiteral("Информация не найдена, возможно ошибка ввода номера дела "),
-                                     QStringLiteral("Это номер дела суда общей юрисдикции, а не арбитражного суда.")}));
+    EXPECT_EQ(text.out,
+              (QStringList{QStringLiteral("Информация не найдена, возможно ошибка ввода номера дела "),
+                           QStringLiteral("Это номер дела суда общей юрисдикции, а не арбитражного суда.")}));
 }
 
 TEST_F(DecodeCommandTest, UsageAndDatabaseErrorsExitTwoWithOneLineNamingTheProblem)
@@ -169,7 +169,8 @@ TEST_F(DecodeCommandTest, UsageAndDatabaseErrorsExitTwoWithOneLineNamingTheProbl
         QString mentioned;
     } cases[] = {
         {{QStringLiteral("--db"), missing, QStringLiteral("А40-1")}, missing},
-        {{QStringLiteral("--db"), databasePath, QStringLiteral("--format"), QStringLiteral("xml"), QStringLiteral("А40-1")}, QStringLiteral("xml")},
+        {{QStringLiteral("--db"), databasePath, QStringLiteral("--format"), QStringLiteral("xml"), QStringLiteral("А40-1")},
+         QStringLiteral("xml")},
         {{QStringLiteral("--db"), databasePath, QStringLiteral("--colour")}, QStringLiteral("--colour")},
         {{QStringLiteral("--db")}, QStringLiteral("--db")},
     };
@@ -218,7 +219,7 @@ TEST_F(DecodeCommandTest, BrokenDatabaseStopsWithExitTwo)
 TEST_F(DecodeCommandTest, NumbersAfterDoubleDashMayBeginWithADash)
 {
     const CommandRun run = decode({QStringLiteral("--db"), databasePath, QStringLiteral("--format"), QStringLiteral("tsv"),
-                            QStringLiteral("--"), QStringLiteral("-1234/08")});
+                                   QStringLiteral("--"), QStringLiteral("-1234/08")});
     EXPECT_EQ(run.exitCode, 1);
     ASSERT_EQ(run.out.size(), 2);
     EXPECT_TRUE(run.out[1].startsWith(QStringLiteral("-1234/08\t")));
@@ -261,8 +262,7 @@ TEST_F(DecodeCommandTest, OutputThatCannotBeWrittenIsAnErrorWithExitTwo)
         SCOPED_TRACE("standard output closed");
         QProcess process;
         process.setProgram(QStringLiteral("sh"));
-        process.setArguments(QStringList{QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$@\" >&-"), program}
-                             + numbers);
+        process.setArguments(QStringList{QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$@\" >&-"), program} + numbers);
         process.start();
         ASSERT_TRUE(process.waitForFinished(10000));
         EXPECT_EQ(process.exitCode(), 2);
@@ -273,8 +273,8 @@ TEST_F(DecodeCommandTest, OutputThatCannotBeWrittenIsAnErrorWithExitTwo)
 TEST_F(DecodeCommandTest, InputThatCannotBeReadIsAnErrorWithExitTwo)
 {
     QProcess shell;
-    shell.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" --db \"$1\" < \"$2\""),
-                                       program, databasePath, folder.path()});
+    shell.start(QStringLiteral("sh"),
+                {QStringLiteral("-c"), QStringLiteral("exec \"$0\" --db \"$1\" < \"$2\""), program, databasePath, folder.path()});
     ASSERT_TRUE(shell.waitForFinished(10000));
     EXPECT_EQ(shell.exitCode(), 2);
     const QString err = QString::fromUtf8(shell.readAllStandardError());
@@ -291,9 +291,9 @@ TEST_F(DecodeCommandTest, ReaderThatClosesThePipeEndsItQuietly)
     for (const QString &signalSetting : {QString(), QStringLiteral("trap '' PIPE; ")}) {
         SCOPED_TRACE(signalSetting.toStdString());
         QProcess shell;
-        shell.start(QStringLiteral("sh"), {QStringLiteral("-c"),
-                                           signalSetting + QStringLiteral("\"$0\" --db \"$1\" 2>\"$2\" | head -n 2"),
-                                           program, databasePath, folder.filePath(QStringLiteral("err"))});
+        shell.start(QStringLiteral("sh"),
+                    {QStringLiteral("-c"), signalSetting + QStringLiteral("\"$0\" --db \"$1\" 2>\"$2\" | head -n 2"), program, databasePath,
+                     folder.filePath(QStringLiteral("err"))});
         ASSERT_TRUE(shell.waitForStarted());
         shell.write(numbers);
         shell.closeWriteChannel();
@@ -316,7 +316,8 @@ TEST_F(DecodeCommandTest, DatabaseNamedLikeAUriIsThatFile)
 
     QProcess process;
     process.setWorkingDirectory(folder.path());
-    const CommandRun run = decode(process, {QStringLiteral("--db"), QStringLiteral("file:courts.db"), QStringLiteral("А40-1234/08-101-503")});
+    const CommandRun run =
+        decode(process, {QStringLiteral("--db"), QStringLiteral("file:courts.db"), QStringLiteral("А40-1234/08-101-503")});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out.value(6), QStringLiteral("Телефон отделения: 495-111-11-11"));
 
@@ -349,9 +350,10 @@ TEST_F(DecodeCommandTest, HelpTellsWhereTheDefaultDatabaseComesFrom)
 // there is a database error naming the location, without its password.
 TEST_F(DecodeCommandTest, ServerLocationDecodesLikeTheFileAndAMissingOneExitsTwo)
 {
-    const TestReference server(TestReference::Engine::Server, QString::fromUtf8(CourtsFixtureSql)
+    const TestReference server(TestReference::Engine::Server,
+                               QString::fromUtf8(CourtsFixtureSql)
                                    + QStringLiteral("UPDATE structures SET StructureType = 'с\ttабуляцией' WHERE GUID = '{S2}';"));
-    const QStringList numbers = {QStringLiteral("--format"), QStringLiteral("tsv"), QStringLiteral("А40-1234/08-101-503"),
+    const QStringList numbers = {QStringLiteral("--format"),       QStringLiteral("tsv"),      QStringLiteral("А40-1234/08-101-503"),
                                  QStringLiteral("А40-1/08-201-1"), QStringLiteral("А41-1/08"), QStringLiteral("А99-1/08")};
     const CommandRun fromFile = decode(QStringList{QStringLiteral("--db"), databasePath} + numbers);
     const CommandRun fromServer = decode(QStringList{QStringLiteral("--db"), server.location()} + numbers);
@@ -359,8 +361,8 @@ TEST_F(DecodeCommandTest, ServerLocationDecodesLikeTheFileAndAMissingOneExitsTwo
     EXPECT_EQ(fromServer.out, fromFile.out);
     EXPECT_EQ(fromServer.out.size(), 5);
 
-    const QString missing = QStringLiteral("postgresql://velmora:s3cret@/no_such_database?host=%1")
-                                .arg(PostgresTestServer::instance().socketFolder());
+    const QString missing =
+        QStringLiteral("postgresql://velmora:s3cret@/no_such_database?host=%1").arg(PostgresTestServer::instance().socketFolder());
     const CommandRun failed = decode({QStringLiteral("--db"), missing, QStringLiteral("А40-1/08")});
     EXPECT_EQ(failed.exitCode, 2);
     EXPECT_TRUE(failed.err.contains(QStringLiteral("no_such_database"))) << failed.err.toStdString();

@@ -70,20 +70,21 @@ protected:
 
 TEST_F(ExtractCommandTest, EveryNumberOfEveryFileInOrderWithItsPlace)
 {
-    const QString text = file("письмо.txt", QStringEncoder("windows-1251")(
-                                                QStringLiteral("Дела А40-1/2019 и А41\u20132/20.\r\nЕщё раз А40-1/2019")));
+    const QString text =
+        file("письмо.txt", QStringEncoder("windows-1251")(QStringLiteral("Дела А40-1/2019 и А41\u20132/20.\r\nЕщё раз А40-1/2019")));
     const QString docx = folder.filePath(QStringLiteral("акт.docx"));
     OfficeFiles::writeDocx(docx, {QStringLiteral("Без номеров."), QStringLiteral("Постановление по делу № А40-7/2008-201-9")});
 
     const CommandRun run = extract({QStringLiteral("--format=tsv"), text, docx});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.value(0).startsWith(QStringLiteral("file\tplace\tinput\t")));
-    EXPECT_EQ(placesAndNumbers(run), (QStringList{
-        text + QStringLiteral(" | строка 1 | А40-1/2019 | А40-1/2019 | 2019"),
-        text + QStringLiteral(" | строка 1 | А41\u20132/20 | А41-2/20 | 2020"),
-        text + QStringLiteral(" | строка 2 | А40-1/2019 | А40-1/2019 | 2019"),
-        docx + QStringLiteral(" | абзац 2 | А40-7/2008-201-9 | А40-7/2008-201-9 | 2008"),
-    }));
+    EXPECT_EQ(placesAndNumbers(run),
+              (QStringList{
+                  text + QStringLiteral(" | строка 1 | А40-1/2019 | А40-1/2019 | 2019"),
+                  text + QStringLiteral(" | строка 1 | А41\u20132/20 | А41-2/20 | 2020"),
+                  text + QStringLiteral(" | строка 2 | А40-1/2019 | А40-1/2019 | 2019"),
+                  docx + QStringLiteral(" | абзац 2 | А40-7/2008-201-9 | А40-7/2008-201-9 | 2008"),
+              }));
 }
 
 TEST_F(ExtractCommandTest, StandardInputAsJsonAndTheExitStatusOfAnUnknownCourt)

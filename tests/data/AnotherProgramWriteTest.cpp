@@ -41,21 +41,24 @@ INSERT INTO plain VALUES ('А40', 'суд'), ('А41', 'другой');
 )sql";
 
 const Interference Cases[] = {
-    {"ValueChanged", "courts", "UPDATE courts SET name = 'чужое' WHERE GUID = '{A}'",
-     {"1|{A}|А40|чужое|NULL", "2|{B}|А41|другой|x"}},
-    {"CaseOnlyChangedInNocaseColumn", "courts", "UPDATE courts SET code = 'а40' WHERE GUID = '{A}'",
+    {"ValueChanged", "courts", "UPDATE courts SET name = 'чужое' WHERE GUID = '{A}'", {"1|{A}|А40|чужое|NULL", "2|{B}|А41|другой|x"}},
+    {"CaseOnlyChangedInNocaseColumn",
+     "courts",
+     "UPDATE courts SET code = 'а40' WHERE GUID = '{A}'",
      {"1|{A}|а40|суд|NULL", "2|{B}|А41|другой|x"}},
-    {"NullBecameEmpty", "courts", "UPDATE courts SET note = '' WHERE GUID = '{A}'",
-     {"1|{A}|А40|суд|", "2|{B}|А41|другой|x"}},
+    {"NullBecameEmpty", "courts", "UPDATE courts SET note = '' WHERE GUID = '{A}'", {"1|{A}|А40|суд|", "2|{B}|А41|другой|x"}},
     {"RowDeleted", "courts", "DELETE FROM courts WHERE GUID = '{A}'", {"2|{B}|А41|другой|x"}},
     // SQLite gives a freed rowid to the next row: the rowid alone would name the stranger.
-    {"ReplacedKeepingRowid", "courts",
+    {"ReplacedKeepingRowid",
+     "courts",
      "DELETE FROM courts WHERE GUID = '{A}'; INSERT INTO courts (rowid, GUID, code, name) VALUES (1, '{C}', 'А40', 'суд')",
      {"1|{C}|А40|суд|NULL", "2|{B}|А41|другой|x"}},
-    {"ReplacedKeepingRowidAndGuid", "courts",
+    {"ReplacedKeepingRowidAndGuid",
+     "courts",
      "DELETE FROM courts WHERE GUID = '{A}'; INSERT INTO courts (rowid, GUID, code, name) VALUES (1, '{A}', 'А99', 'суд')",
      {"1|{A}|А99|суд|NULL", "2|{B}|А41|другой|x"}},
-    {"NoGuidReplacedKeepingRowid", "plain",
+    {"NoGuidReplacedKeepingRowid",
+     "plain",
      "DELETE FROM plain WHERE rowid = 1; INSERT INTO plain (rowid, code, name) VALUES (1, 'А99', 'новый')",
      {"1|А99|новый", "2|А41|другой"}},
 };
@@ -113,16 +116,16 @@ INSTANTIATE_TEST_SUITE_P(Interferences, AnotherProgramWriteTest,
                          ::testing::Combine(::testing::ValuesIn(Cases), ::testing::Values(Write::Change, Write::Delete)),
                          [](const auto &info) {
                              return std::string(std::get<0>(info.param).name)
-                                    + (std::get<1>(info.param) == Write::Change ? "_Change" : "_Delete");
+                                 + (std::get<1>(info.param) == Write::Change ? "_Change" : "_Delete");
                          });
 
 // Values that SQLite stores as numbers or blobs read as text like any other;
 // the check before a write must still see them as unchanged.
 TEST(UnchangedRowTest, RowsHoldingNumbersBlobsAndNullsAreWritten)
 {
-    ScratchDatabase database(QStringLiteral(
-        "CREATE TABLE separation (GUID, SeparationName, Phone, zal REAL, floor);"
-        "INSERT INTO separation VALUES (101, 101, 4951112233, 1.5, x'35d0b9'), ('{B}', '102', NULL, 2, 3);"));
+    ScratchDatabase database(
+        QStringLiteral("CREATE TABLE separation (GUID, SeparationName, Phone, zal REAL, floor);"
+                       "INSERT INTO separation VALUES (101, 101, 4951112233, 1.5, x'35d0b9'), ('{B}', '102', NULL, 2, 3);"));
     DatabaseConnection connection;
     connection.setDatabasePath(database.path());
     connection.connectToDatabase();

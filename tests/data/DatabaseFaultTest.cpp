@@ -164,10 +164,7 @@ TEST(DatabaseFaultTest, FolderThatCannotBeSearchedIsAccessDeniedNotMissing)
 class FailedWriteTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        connection.setDatabasePath(database.path());
-    }
+    void SetUp() override { connection.setDatabasePath(database.path()); }
 
     void openCourts()
     {

@@ -50,8 +50,7 @@ protected:
     {
         ASSERT_TRUE(root.isValid());
         const LocationCase &c = GetParam();
-        folders.executableFolder = c.executableFolderWritable ? root.filePath(QStringLiteral("portable"))
-                                                              : unwritableFolder(root);
+        folders.executableFolder = c.executableFolderWritable ? root.filePath(QStringLiteral("portable")) : unwritableFolder(root);
         // Not made in advance: on a first start the user's data folder does not exist yet.
         folders.userDataFolder = root.filePath(QStringLiteral("home/.local/share/Velmora"));
         if (c.executableFolderWritable) {
@@ -84,18 +83,17 @@ TEST_P(DatabaseLocationTest, ChoosesTheFileThatStartUpThenCreatesOrOpens)
     EXPECT_EQ(QFileInfo::exists(inUserData()), c.fileInUserData || !c.expectBesideExecutable);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DatabaseLocationTest,
-    ::testing::Values(
-        // Today's rule comes first: a file beside the executable is used even
-        // when the user has one of their own.
-        LocationCase{"FileBesideExecutable", true, true, true, true},
-        // A portable copy makes its file beside itself, as it always did.
-        LocationCase{"WritableExecutableFolder", true, false, true, true},
-        // Installed under /usr/bin: the user's data folder, made on first start.
-        LocationCase{"UnwritableFolderFirstStart", false, false, false, false},
-        LocationCase{"UnwritableFolderLaterStart", false, false, true, false}),
-    [](const ::testing::TestParamInfo<LocationCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, DatabaseLocationTest,
+                         ::testing::Values(
+                             // Today's rule comes first: a file beside the executable is used even
+                             // when the user has one of their own.
+                             LocationCase{"FileBesideExecutable", true, true, true, true},
+                             // A portable copy makes its file beside itself, as it always did.
+                             LocationCase{"WritableExecutableFolder", true, false, true, true},
+                             // Installed under /usr/bin: the user's data folder, made on first start.
+                             LocationCase{"UnwritableFolderFirstStart", false, false, false, false},
+                             LocationCase{"UnwritableFolderLaterStart", false, false, true, false}),
+                         [](const ::testing::TestParamInfo<LocationCase> &info) { return std::string(info.param.name); });
 
 // A folder that exists but is closed to the user, as /usr/bin is: only an
 // ordinary user can see this, since root writes whatever the bits say.
@@ -127,8 +125,7 @@ TEST(DatabaseLocationSystemFolderTest, AnInstalledProgramNeverMakesItsFileInTheS
         if (QFileInfo::exists(QDir(systemFolder).filePath(QStringLiteral("CaseNumber.db"))))
             continue; // an existing file there still wins, as it always did
         const DatabaseFolders folders{systemFolder, root.filePath(QStringLiteral("data"))};
-        EXPECT_EQ(caseNumberDatabasePath(folders), root.filePath(QStringLiteral("data/CaseNumber.db")))
-            << systemFolder.toStdString();
+        EXPECT_EQ(caseNumberDatabasePath(folders), root.filePath(QStringLiteral("data/CaseNumber.db"))) << systemFolder.toStdString();
     }
 }
 

@@ -1,6 +1,6 @@
+#include "data/Dataset.h"
 #include "data/DatabaseConnection.h"
 #include "data/DatabaseError.h"
-#include "data/Dataset.h"
 #include "data/DmUnit.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchDatabase.h"
@@ -98,9 +98,9 @@ TEST_F(DatasetTest, ValuesOfAnyTypeReadAsTextAndNullStaysDistinctFromEmpty)
 
 TEST_F(DatasetTest, ColumnNamesMatchWhateverTheirCase)
 {
-    auto lookup = openDataset(QStringLiteral(
-        "select * from judgement,separation, structures where (judgement.guid=structures.ref_Judgement) "
-        "and (structures.guid=separation.ref_structures)"));
+    auto lookup =
+        openDataset(QStringLiteral("select * from judgement,separation, structures where (judgement.guid=structures.ref_Judgement) "
+                                   "and (structures.guid=separation.ref_structures)"));
     EXPECT_EQ(lookup->rowCount(), 3);
     EXPECT_EQ(lookup->fieldText(QStringLiteral("judgementcode")), QStringLiteral("А40"));
     EXPECT_EQ(lookup->fieldText(QStringLiteral("FLOOR")), QStringLiteral("5"));
@@ -121,9 +121,9 @@ class DatasetFilterTest : public DatasetTest, public ::testing::WithParamInterfa
 
 TEST_P(DatasetFilterTest, ShowsExactlyTheRowsWhoseTextIsEqual)
 {
-    database.execute(QStringLiteral(
-        "INSERT INTO judgement VALUES ('{Q}', 'А''40', 'quoted'), ('{L}', 'а40', 'lower'), ('{N}', NULL, 'null code'),"
-        " ('{E}', '', 'empty code'), ('{S}', 'А40 ', 'trailing blank')"));
+    database.execute(
+        QStringLiteral("INSERT INTO judgement VALUES ('{Q}', 'А''40', 'quoted'), ('{L}', 'а40', 'lower'), ('{N}', NULL, 'null code'),"
+                       " ('{E}', '', 'empty code'), ('{S}', 'А40 ', 'trailing blank')"));
     auto courts = openDataset(QStringLiteral("select * from judgement"));
     courts->setCurrentRow(2);
     courts->setFilter(QString::fromUtf8(GetParam().filter));
@@ -136,14 +136,13 @@ TEST_P(DatasetFilterTest, ShowsExactlyTheRowsWhoseTextIsEqual)
     EXPECT_EQ(courts->currentRow(), codes.isEmpty() ? -1 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Filters, DatasetFilterTest, ::testing::Values(
-    FilterCase{"JudgementCode = 'А40'", {QStringLiteral("А40")}},
-    FilterCase{"judgementcode='А40'", {QStringLiteral("А40")}},
-    FilterCase{"JudgementCode = 'А''40'", {QStringLiteral("А'40")}},
-    FilterCase{"JudgementCode = 'а40'", {QStringLiteral("а40")}},
-    FilterCase{"JudgementCode = ''", {QString()}},
-    FilterCase{"JudgementCode = 'А99'", {}},
-    FilterCase{"JudgementCode = 'null'", {}}));
+INSTANTIATE_TEST_SUITE_P(Filters, DatasetFilterTest,
+                         ::testing::Values(FilterCase{"JudgementCode = 'А40'", {QStringLiteral("А40")}},
+                                           FilterCase{"judgementcode='А40'", {QStringLiteral("А40")}},
+                                           FilterCase{"JudgementCode = 'А''40'", {QStringLiteral("А'40")}},
+                                           FilterCase{"JudgementCode = 'а40'", {QStringLiteral("а40")}},
+                                           FilterCase{"JudgementCode = ''", {QString()}}, FilterCase{"JudgementCode = 'А99'", {}},
+                                           FilterCase{"JudgementCode = 'null'", {}}));
 
 TEST_F(DatasetTest, FilterSwitchedOffShowsEveryRowAgain)
 {

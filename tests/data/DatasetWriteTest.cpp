@@ -153,9 +153,9 @@ TEST_F(DatasetWriteTest, RowidColumnOfTheUsersOwnDoesNotConfuseIdentity)
 
 TEST_F(DatasetWriteTest, JoinIsReadOnly)
 {
-    Dataset lookup(&connection, QStringLiteral(
-        "select * from judgement,separation, structures where (judgement.guid=structures.ref_Judgement) "
-        "and (structures.guid=separation.ref_structures)"));
+    Dataset lookup(&connection,
+                   QStringLiteral("select * from judgement,separation, structures where (judgement.guid=structures.ref_Judgement) "
+                                  "and (structures.guid=separation.ref_structures)"));
     lookup.open();
     const QByteArray before = database.bytes();
     EXPECT_THROW(lookup.edit(), DatabaseError);

@@ -1,5 +1,5 @@
-#include "data/DatabaseError.h"
 #include "data/ReferenceDatabaseCreation.h"
+#include "data/DatabaseError.h"
 #include "decoder/DmDLLUnit.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchDatabase.h"
@@ -84,8 +84,7 @@ TEST_F(FreshReferenceDatabaseTest, HoldsEveryCourtOfTheListAndNothingElse)
 
 TEST_F(FreshReferenceDatabaseTest, KeysAreDistinctGuidTexts)
 {
-    const QRegularExpression guidText(
-        QStringLiteral("^\\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\}$"));
+    const QRegularExpression guidText(QStringLiteral("^\\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\}$"));
     const QStringList keys = scratch.rows(QStringLiteral("SELECT GUID FROM judgement"));
     for (const QString &key : keys)
         EXPECT_TRUE(guidText.match(key).hasMatch()) << key.toStdString();

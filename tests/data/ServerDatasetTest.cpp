@@ -30,7 +30,8 @@ protected:
 
 TEST_F(ServerDatasetTest, InsertEditAndDeleteWriteExactlyTheirRow)
 {
-    EXPECT_EQ(courts.columnNames(), (QStringList{QStringLiteral("guid"), QStringLiteral("judgementcode"), QStringLiteral("judgementname")}));
+    EXPECT_EQ(courts.columnNames(),
+              (QStringList{QStringLiteral("guid"), QStringLiteral("judgementcode"), QStringLiteral("judgementname")}));
     courts.insert();
     courts.setFieldText(QStringLiteral("GUID"), QStringLiteral("{NEW}"));
     courts.setFieldText(QStringLiteral("JudgementCode"), QStringLiteral("А99"));
@@ -100,7 +101,8 @@ TEST_F(ServerDatasetTest, SecondClientEditingTheSameRowGetsTheConflictMessage)
         courts.post();
         FAIL() << "the second write overwrote the first";
     } catch (const DatabaseError &error) {
-        EXPECT_EQ(error.message(), QStringLiteral("Запись изменена или удалена другой программой. Изменение не сохранено, таблица показана заново."));
+        EXPECT_EQ(error.message(),
+                  QStringLiteral("Запись изменена или удалена другой программой. Изменение не сохранено, таблица показана заново."));
     }
     courts.cancel();
     EXPECT_THROW(courts.remove(), DatabaseError);
@@ -186,7 +188,8 @@ TEST(ServerConnectionTest, WrongPasswordIsAClearErrorThatNeverShowsThePassword)
     const QString folder = QString::fromUtf8(QUrl::toPercentEncoding(server.socketFolder()));
 
     DatabaseConnection connection;
-    connection.setDatabasePath(QStringLiteral("postgresql://%1:wrong-one@/%2?host=%3").arg(PostgresTestServer::PasswordUser, database, folder));
+    connection.setDatabasePath(
+        QStringLiteral("postgresql://%1:wrong-one@/%2?host=%3").arg(PostgresTestServer::PasswordUser, database, folder));
     try {
         connection.connectToDatabase();
         FAIL() << "connected with a wrong password";
@@ -194,7 +197,8 @@ TEST(ServerConnectionTest, WrongPasswordIsAClearErrorThatNeverShowsThePassword)
         EXPECT_TRUE(error.message().contains(QStringLiteral("password authentication failed"))) << error.message().toStdString();
         EXPECT_FALSE(error.message().contains(QStringLiteral("wrong-one"))) << error.message().toStdString();
     }
-    connection.setDatabasePath(QStringLiteral("postgresql://%1@/%2?host=%3&password=right-one").arg(PostgresTestServer::PasswordUser, database, folder));
+    connection.setDatabasePath(
+        QStringLiteral("postgresql://%1@/%2?host=%3&password=right-one").arg(PostgresTestServer::PasswordUser, database, folder));
     connection.connectToDatabase();
     EXPECT_TRUE(connection.isConnected());
     EXPECT_FALSE(connection.shownLocation().contains(QStringLiteral("right-one")));

@@ -42,33 +42,54 @@ struct DecodeCase
 };
 
 const char *const NoDivision[8] = {"", "", "", "", "", "", "", ""};
-#define DIVISION_101 {"1", "гражданский", "495-600-01-01", "495-111-11-11", "495-111-11-11", "1101", "5017", "5"}
+#define DIVISION_101                                                                                                                       \
+    {                                                                                                                                      \
+        "1", "гражданский", "495-600-01-01", "495-111-11-11", "495-111-11-11", "1101", "5017", "5"                                         \
+    }
 
 const DecodeCase DecodeCases[] = {
     {"А40-1234/08-101-503", "А40", "1234", "08", "101", "503", "Арбитражный суд города Москвы", "OK", DIVISION_101, "503"},
-    {"А40-1234/08-102-7", "А40", "1234", "08", "102", "7", "Арбитражный суд города Москвы", "OK",
-     {"1", "гражданский", "495-600-01-01", "495-222-22-22", "495-222-22-22", "1102", "3002", "3"}, "7"},
+    {"А40-1234/08-102-7",
+     "А40",
+     "1234",
+     "08",
+     "102",
+     "7",
+     "Арбитражный суд города Москвы",
+     "OK",
+     {"1", "гражданский", "495-600-01-01", "495-222-22-22", "495-222-22-22", "1102", "3002", "3"},
+     "7"},
     {"А40-1234/2008-101-503", "А40", "1234", "2008", "101", "503", "Арбитражный суд города Москвы", "OK", DIVISION_101, "503"},
     // An unknown division clears every division field, not only some.
-    {"А40-1234/08-999-503", "А40", "1234", "08", "", "", "Арбитражный суд города Москвы", "OK",
-     {"", "", "", "", "", "", "", ""}, "503"},
-    {"А40-1234/08-101", "А40", "1234", "08", "", "", "Арбитражный суд города Москвы", "OK",
-     {"", "", "", "", "", "", "", ""}, "101"},
+    {"А40-1234/08-999-503", "А40", "1234", "08", "", "", "Арбитражный суд города Москвы", "OK", {"", "", "", "", "", "", "", ""}, "503"},
+    {"А40-1234/08-101", "А40", "1234", "08", "", "", "Арбитражный суд города Москвы", "OK", {"", "", "", "", "", "", "", ""}, "101"},
     {"А40-1234/08-101-503-9", "А40", "1234", "08", "101", "503-9", "Арбитражный суд города Москвы", "OK", DIVISION_101, "503-9"},
-    {"А40-1234/08", "А40", "1234", "08", "", "", "Арбитражный суд города Москвы", "OK",
-     {"", "", "", "", "", "", "", ""}, "08"},
-    {"А40-1234", "А40", "1234", "", "", "", "Арбитражный суд города Москвы", "OK",
-     {"", "", "", "", "", "", "", ""}, ""},
-    {"А40-1234/08-", "А40", "1234", "08", "", "", "Арбитражный суд города Москвы", "OK",
-     {"", "", "", "", "", "", "", ""}, ""},
+    {"А40-1234/08", "А40", "1234", "08", "", "", "Арбитражный суд города Москвы", "OK", {"", "", "", "", "", "", "", ""}, "08"},
+    {"А40-1234", "А40", "1234", "", "", "", "Арбитражный суд города Москвы", "OK", {"", "", "", "", "", "", "", ""}, ""},
+    {"А40-1234/08-", "А40", "1234", "08", "", "", "Арбитражный суд города Москвы", "OK", {"", "", "", "", "", "", "", ""}, ""},
     // No division rows at all: the name comes from the courts table itself.
-    {"А41-1234/08-101-503", "А41", "1234", "08", "", "", "Арбитражный суд Московской области", "OK",
-     {"", "", "", "", "", "", "", ""}, "503"},
-    {"А41-1234/08", "А41", "1234", "08", "", "", "Арбитражный суд Московской области", "OK",
-     {"", "", "", "", "", "", "", ""}, "08"},
+    {"А41-1234/08-101-503",
+     "А41",
+     "1234",
+     "08",
+     "",
+     "",
+     "Арбитражный суд Московской области",
+     "OK",
+     {"", "", "", "", "", "", "", ""},
+     "503"},
+    {"А41-1234/08", "А41", "1234", "08", "", "", "Арбитражный суд Московской области", "OK", {"", "", "", "", "", "", "", ""}, "08"},
     {"А50-1/97-1-1", "А50", "1", "97", "", "", "Суд без отделений", "OK", {"", "", "", "", "", "", "", ""}, "1"},
-    {"А'1-5/08-7-2", "А'1", "5", "08", "7", "2", "Суд с апострофом", "OK",
-     {"3", "тип Q", "факс Q", "тел Q", "тел Q", "вн Q", "зал Q", "этаж Q"}, "2"},
+    {"А'1-5/08-7-2",
+     "А'1",
+     "5",
+     "08",
+     "7",
+     "2",
+     "Суд с апострофом",
+     "OK",
+     {"3", "тип Q", "факс Q", "тел Q", "тел Q", "вн Q", "зал Q", "этаж Q"},
+     "2"},
     {"А1-5/08-7-2", "А1", "5", "08", "", "", "Суд без апострофа", "OK", {"", "", "", "", "", "", "", ""}, "2"},
     // No court has the code: reported as not found, not as an empty success.
     {"А99-1234/08-101-503", "А99", "1234", "08", "", "", "", "NO Found !!!", {"", "", "", "", "", "", "", ""}, "503"},
@@ -122,8 +143,7 @@ TEST_P(DecodeJobNumTest, FillsTheRecordAsTheAlgorithmSays)
     EXPECT_EQ(info.jobnum_in_struct, QString::fromUtf8(c.jobnum_in_struct));
     EXPECT_EQ(info.sudname, QString::fromUtf8(c.sudname));
     EXPECT_EQ(info.error, QString::fromUtf8(c.error));
-    const QString division[] = {info.snum, info.stype, info.sfaxnum, info.otdelphone,
-                                info.otdphone, info.vnphone, info.zal, info.floor};
+    const QString division[] = {info.snum, info.stype, info.sfaxnum, info.otdelphone, info.otdphone, info.vnphone, info.zal, info.floor};
     for (size_t field = 0; field < std::size(division); ++field)
         EXPECT_EQ(division[field], QString::fromUtf8(c.division[field])) << "division field " << field;
     EXPECT_EQ(str, QString::fromUtf8(c.leftOver)) << "what the decoder leaves of its argument";
@@ -131,12 +151,11 @@ TEST_P(DecodeJobNumTest, FillsTheRecordAsTheAlgorithmSays)
 
 INSTANTIATE_TEST_SUITE_P(CaseNumbers, DecodeJobNumTest,
                          ::testing::Combine(::testing::Values(TestReference::Engine::File, TestReference::Engine::Server),
-                                            ::testing::Values(LookupPath::Indexed, LookupPath::Dataset),
-                                            ::testing::ValuesIn(DecodeCases)),
+                                            ::testing::Values(LookupPath::Indexed, LookupPath::Dataset), ::testing::ValuesIn(DecodeCases)),
                          [](const auto &info) {
                              return engineName(std::get<0>(info.param))
-                                    + (std::get<1>(info.param) == LookupPath::Indexed ? "Indexed" : "Dataset")
-                                    + std::to_string(info.index % std::size(DecodeCases));
+                                 + (std::get<1>(info.param) == LookupPath::Indexed ? "Indexed" : "Dataset")
+                                 + std::to_string(info.index % std::size(DecodeCases));
                          });
 
 class DecoderStateTest : public ::testing::Test
@@ -166,14 +185,14 @@ TEST_F(DecoderStateTest, LeavesLookupClosedOnTheJoinFilteredByTheLastCourt)
         EXPECT_EQ(decoder.UniQuery1->statement(), JoinStatement);
         EXPECT_TRUE(decoder.UniQuery1->isFiltered());
         EXPECT_EQ(decoder.UniQuery1->filter(),
-                  QStringLiteral("JudgementCode = '") + QString(info.codsud).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\''));
+                  QStringLiteral("JudgementCode = '") + QString(info.codsud).replace(QLatin1Char('\''), QStringLiteral("''"))
+                      + QLatin1Char('\''));
     }
 }
 
 TEST_F(DecoderStateTest, FirstRowOfTheJoinWinsForADivisionNumberUsedTwice)
 {
-    database.execute(QStringLiteral(
-        "INSERT INTO separation VALUES ('{D101b}', '{S2}', '101', 'второй 101', 'вн2', 'зал2', 'этаж2')"));
+    database.execute(QStringLiteral("INSERT INTO separation VALUES ('{D101b}', '{S2}', '101', 'второй 101', 'вн2', 'зал2', 'этаж2')"));
     // Whatever order SQLite gives the join, the decoder must take its first row with division 101.
     // Columns: judgement (3), then separation: GUID, ref_structures, SeparationName, Phone...
     QString firstPhone;
@@ -191,9 +210,8 @@ TEST_F(DecoderStateTest, FirstRowOfTheJoinWinsForADivisionNumberUsedTwice)
 TEST_F(DecoderStateTest, SeesRowsWrittenBetweenDecodes)
 {
     EXPECT_EQ(decode(QStringLiteral("А41-1/08-5-1")).sepnum, QString());
-    database.execute(QStringLiteral(
-        "INSERT INTO structures VALUES ('{S41}', '{J41}', '4', 't', 'f', ''); "
-        "INSERT INTO separation VALUES ('{D5}', '{S41}', '5', 'p', 'v', 'z', 'f')"));
+    database.execute(QStringLiteral("INSERT INTO structures VALUES ('{S41}', '{J41}', '4', 't', 'f', ''); "
+                                    "INSERT INTO separation VALUES ('{D5}', '{S41}', '5', 'p', 'v', 'z', 'f')"));
     EXPECT_EQ(decode(QStringLiteral("А41-1/08-5-1")).zal, QStringLiteral("z"));
 }
 
@@ -203,10 +221,18 @@ TEST_F(DecoderStateTest, OddTextDecodesWithoutCrashOrChangeToTheFile)
     QString unpaired;
     unpaired.append(QChar(0xD800)).append(QStringLiteral("-1/2-")).append(QChar(0xDC00)).append(QStringLiteral("-x"));
     const QString inputs[] = {
-        QStringLiteral("-"), QStringLiteral("/"), QStringLiteral("//--//"), QStringLiteral("-/-/-/-"),
-        QString(1 << 20, QLatin1Char('-')), QString(1 << 20, QChar(0x0410)) + QStringLiteral("-1/2-3-4"),
-        unpaired, QStringLiteral("\x01\t\n\r-\x7f/\x1b-"), QStringLiteral("\"А40\"-1/08-101-1"),
-        QStringLiteral("'; DROP TABLE judgement; --1/2-3-4"), QString(QChar(0)) + QStringLiteral("-\n"), QStringLiteral("А40') OR 1=1 --1/2"),
+        QStringLiteral("-"),
+        QStringLiteral("/"),
+        QStringLiteral("//--//"),
+        QStringLiteral("-/-/-/-"),
+        QString(1 << 20, QLatin1Char('-')),
+        QString(1 << 20, QChar(0x0410)) + QStringLiteral("-1/2-3-4"),
+        unpaired,
+        QStringLiteral("\x01\t\n\r-\x7f/\x1b-"),
+        QStringLiteral("\"А40\"-1/08-101-1"),
+        QStringLiteral("'; DROP TABLE judgement; --1/2-3-4"),
+        QString(QChar(0)) + QStringLiteral("-\n"),
+        QStringLiteral("А40') OR 1=1 --1/2"),
     };
     for (const QString &input : inputs) {
         const StructInfo info = decode(input);

@@ -88,8 +88,7 @@ TEST_P(DecodeWhileAnotherProgramWritesTest, EveryAnswerIsOneRowOfOneMoment)
 {
     const bool keyed = GetParam();
     ScratchDatabase database(keyed ? QString::fromUtf8(CourtsFixtureSql)
-                                   : QString::fromUtf8(CourtsFixtureSql)
-                                         .replace(QStringLiteral(" PRIMARY KEY"), QString()));
+                                   : QString::fromUtf8(CourtsFixtureSql).replace(QStringLiteral(" PRIMARY KEY"), QString()));
     TDMDLL decoder;
     decoder.UniConnection1->setDatabasePath(database.path());
     decoder.UniConnection1->connectToDatabase();
@@ -111,8 +110,8 @@ TEST_P(DecodeWhileAnotherProgramWritesTest, EveryAnswerIsOneRowOfOneMoment)
             // One row of one moment: the division asked for, in the composition it was in then.
             const QString mark = info.otdphone;
             ASSERT_TRUE(mark.startsWith(division + QLatin1Char('/') + info.snum + QLatin1Char('/')))
-                << mark.toStdString() << " for division " << division.toStdString() << " in composition "
-                << info.snum.toStdString() << ", decode " << decodes;
+                << mark.toStdString() << " for division " << division.toStdString() << " in composition " << info.snum.toStdString()
+                << ", decode " << decodes;
             EXPECT_EQ(info.stype, info.snum == QLatin1String("1") ? QStringLiteral("гражданский") : QStringLiteral("административный"));
             EXPECT_EQ(info.vnphone, mark);
             EXPECT_EQ(info.zal, mark);
@@ -145,18 +144,19 @@ TEST_P(MissingColumnTest, IsTheSameClearErrorOnEveryPath)
         QString sql = QString::fromUtf8(CourtsFixtureSql);
         if (!keyed)
             sql.replace(QStringLiteral(" PRIMARY KEY"), QString());
-        ScratchDatabase database(sql + QStringLiteral("ALTER TABLE %1 DROP COLUMN %2;").arg(QLatin1String(missing.table), QLatin1String(missing.column)));
+        ScratchDatabase database(
+            sql + QStringLiteral("ALTER TABLE %1 DROP COLUMN %2;").arg(QLatin1String(missing.table), QLatin1String(missing.column)));
         TDMDLL decoder;
         decoder.UniConnection1->setDatabasePath(database.path());
         decoder.UniConnection1->connectToDatabase();
         ASSERT_EQ(IndexedCourtRows(decoder.UniConnection1, JoinStatement).isAvailable(), keyed);
-        for (const QString &input : {QStringLiteral("А40-1/08-101-1"), QStringLiteral("А40-1/08-999-1"),
-                                     QStringLiteral("А41-1/08"), QStringLiteral("А99-1/08-101-1")}) {
+        for (const QString &input : {QStringLiteral("А40-1/08-101-1"), QStringLiteral("А40-1/08-999-1"), QStringLiteral("А41-1/08"),
+                                     QStringLiteral("А99-1/08-101-1")}) {
             QString number = input;
             try {
                 decoder.DecodeJobNum(number);
-                ADD_FAILURE() << input.toStdString() << (keyed ? " from the indexes" : " through the whole join")
-                              << " answered without " << missing.column;
+                ADD_FAILURE() << input.toStdString() << (keyed ? " from the indexes" : " through the whole join") << " answered without "
+                              << missing.column;
             } catch (const DatabaseError &error) {
                 EXPECT_EQ(error.message(), expected) << input.toStdString() << (keyed ? " from the indexes" : " through the whole join");
             }

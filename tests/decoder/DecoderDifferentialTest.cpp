@@ -91,8 +91,8 @@ StructInfo oracleDecode(sqlite3 *db, QString str, RowOrder order = RowOrder::Fil
     const QString joinStatement = order == RowOrder::File
         ? JoinStatement
         : JoinStatement + QStringLiteral(" order by judgement.guid, structures.guid, separation.guid");
-    const QString courtsStatement = QStringLiteral("select * from judgement")
-                                    + (order == RowOrder::File ? QString() : QStringLiteral(" order by guid"));
+    const QString courtsStatement =
+        QStringLiteral("select * from judgement") + (order == RowOrder::File ? QString() : QStringLiteral(" order by guid"));
 
     const auto find = [](QChar c, const QString &s) { return s.indexOf(c) + 1; };
     const auto copy = [](const QString &s, qsizetype n) { return n <= 0 ? QString() : s.left(n); };
@@ -196,12 +196,11 @@ const char *const UntypedKeyedTables =
     "CREATE TABLE separation (GUID PRIMARY KEY, ref_structures, SeparationName, Phone, vnphone, zal, floor);"
     "CREATE INDEX judgement_code ON judgement (JudgementCode);"
     "CREATE INDEX separation_name ON separation (SeparationName);";
-const char *const KeyedTables =
-    "CREATE TABLE judgement (GUID TEXT PRIMARY KEY, JudgementCode TEXT, JudgementName TEXT);"
-    "CREATE TABLE structures (GUID TEXT PRIMARY KEY, ref_Judgement TEXT, StructureNum TEXT, StructureType TEXT,"
-    " StructureFAXNum TEXT, StructureSpecification TEXT);"
-    "CREATE TABLE separation (GUID TEXT PRIMARY KEY, ref_structures TEXT, SeparationName TEXT, Phone TEXT,"
-    " vnphone TEXT, zal TEXT, floor TEXT);";
+const char *const KeyedTables = "CREATE TABLE judgement (GUID TEXT PRIMARY KEY, JudgementCode TEXT, JudgementName TEXT);"
+                                "CREATE TABLE structures (GUID TEXT PRIMARY KEY, ref_Judgement TEXT, StructureNum TEXT, StructureType TEXT,"
+                                " StructureFAXNum TEXT, StructureSpecification TEXT);"
+                                "CREATE TABLE separation (GUID TEXT PRIMARY KEY, ref_structures TEXT, SeparationName TEXT, Phone TEXT,"
+                                " vnphone TEXT, zal TEXT, floor TEXT);";
 
 class RandomReferenceData
 {
@@ -230,10 +229,8 @@ public:
         QString number = pick(Codes);
         const int segments = int(m_random.bounded(6));
         const QString tail[] = {QStringLiteral("-") + QString::number(m_random.bounded(100)),
-                                QStringLiteral("/") + pick({"08", "2008", "97", ""}),
-                                QStringLiteral("-") + pick(Divisions),
-                                QStringLiteral("-") + QString::number(m_random.bounded(1000)),
-                                QStringLiteral("-x")};
+                                QStringLiteral("/") + pick({"08", "2008", "97", ""}), QStringLiteral("-") + pick(Divisions),
+                                QStringLiteral("-") + QString::number(m_random.bounded(1000)), QStringLiteral("-x")};
         for (int i = 0; i < segments; ++i)
             number += tail[i];
         if (m_random.bounded(8) == 0)
@@ -254,11 +251,11 @@ private:
         return path;
     }
 
-    static inline const QStringList Codes = {QStringLiteral("А1"), QStringLiteral("А2"), QStringLiteral("А'3"),
-                                             QStringLiteral("40"), QStringLiteral("2.5"), QStringLiteral("040"),
-                                             QStringLiteral("а1"), QString(), QStringLiteral("А9")};
-    static inline const QStringList Divisions = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-                                                 QStringLiteral(""), QStringLiteral("1.0")};
+    static inline const QStringList Codes = {QStringLiteral("А1"),  QStringLiteral("А2"),  QStringLiteral("А'3"), QStringLiteral("40"),
+                                             QStringLiteral("2.5"), QStringLiteral("040"), QStringLiteral("а1"),  QString(),
+                                             QStringLiteral("А9")};
+    static inline const QStringList Divisions = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral(""),
+                                                 QStringLiteral("1.0")};
 
     QString pick(const QStringList &choices) { return choices[int(m_random.bounded(choices.size()))]; }
 
@@ -317,8 +314,8 @@ private:
         for (int i = 0; i < compositions; ++i) {
             compositionKeys << key();
             exec(QStringLiteral("INSERT OR IGNORE INTO structures VALUES ('%1', '%2', %3, %4, %5, '')")
-                     .arg(compositionKeys.last(), pick(courtKeys), sqlText(QString::number(i)),
-                          sqlText(QStringLiteral("тип %1").arg(i)), sqlText(QStringLiteral("факс %1").arg(i))));
+                     .arg(compositionKeys.last(), pick(courtKeys), sqlText(QString::number(i)), sqlText(QStringLiteral("тип %1").arg(i)),
+                          sqlText(QStringLiteral("факс %1").arg(i))));
         }
         compositionKeys << QStringLiteral("{orphan}");
         const int divisions = int(m_random.bounded(14));
@@ -431,8 +428,7 @@ TEST(IndexedCourtRowsTest, StepsAsideWhereTheJoinOrderCannotBeFollowed)
     EXPECT_FALSE(indexed.isAvailable()) << "automatic indexes give no order we can rely on";
 
     // Indexes added by another program change the plan; the next decode notices.
-    sqlite3_exec(db, "CREATE UNIQUE INDEX j ON judgement (GUID); CREATE UNIQUE INDEX s ON structures (GUID);",
-                 nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "CREATE UNIQUE INDEX j ON judgement (GUID); CREATE UNIQUE INDEX s ON structures (GUID);", nullptr, nullptr, nullptr);
     EXPECT_TRUE(indexed.isAvailable());
     sqlite3_exec(db, "DROP INDEX j", nullptr, nullptr, nullptr);
     EXPECT_FALSE(indexed.isAvailable());

@@ -28,21 +28,22 @@ StructInfo exampleRecord()
 
 TEST(ResultLinesTest, ListsThirteenLabelledLinesInOrder)
 {
-    EXPECT_EQ(resultLines(exampleRecord(), 2026), (QStringList{
-        QStringLiteral("Название суда: Арбитражный суд города Москвы"),
-        QStringLiteral("Код суда: А40"),
-        QStringLiteral("Порядковый номер дела с начала года: 1234"),
-        QStringLiteral("Год: 2008"),
-        QStringLiteral("Отделение: 101"),
-        QStringLiteral("Порядковый номер внутри отделения: 503"),
-        QStringLiteral("Телефон отделения: 495-111-11-11"),
-        QStringLiteral("Внутренний номер: 1101"),
-        QStringLiteral("Номер состава: 1"),
-        QStringLiteral("Тип состава: гражданский"),
-        QStringLiteral("Номер факса состава: 495-600-01-01"),
-        QStringLiteral("Зал: 5017"),
-        QStringLiteral("Этаж: 5"),
-    }));
+    EXPECT_EQ(resultLines(exampleRecord(), 2026),
+              (QStringList{
+                  QStringLiteral("Название суда: Арбитражный суд города Москвы"),
+                  QStringLiteral("Код суда: А40"),
+                  QStringLiteral("Порядковый номер дела с начала года: 1234"),
+                  QStringLiteral("Год: 2008"),
+                  QStringLiteral("Отделение: 101"),
+                  QStringLiteral("Порядковый номер внутри отделения: 503"),
+                  QStringLiteral("Телефон отделения: 495-111-11-11"),
+                  QStringLiteral("Внутренний номер: 1101"),
+                  QStringLiteral("Номер состава: 1"),
+                  QStringLiteral("Тип состава: гражданский"),
+                  QStringLiteral("Номер факса состава: 495-600-01-01"),
+                  QStringLiteral("Зал: 5017"),
+                  QStringLiteral("Этаж: 5"),
+              }));
 }
 
 TEST(ResultLinesTest, AnyStatusButOkGivesTheSingleNotFoundLine)
@@ -50,8 +51,7 @@ TEST(ResultLinesTest, AnyStatusButOkGivesTheSingleNotFoundLine)
     for (const QString &status : {QStringLiteral("NO Found !!!"), QString(), QStringLiteral("ok")}) {
         StructInfo info = exampleRecord();
         info.error = status;
-        EXPECT_EQ(resultLines(info, 2026),
-                  QStringList{QStringLiteral("Информация не найдена, возможно ошибка ввода номера дела ")});
+        EXPECT_EQ(resultLines(info, 2026), QStringList{QStringLiteral("Информация не найдена, возможно ошибка ввода номера дела ")});
     }
 }
 
@@ -73,18 +73,12 @@ TEST_P(YearLineTest, ReadsTwoDigitYearsIntoTheRightCentury)
     EXPECT_EQ(resultLines(info, GetParam().currentYear).at(3), QString::fromUtf8(GetParam().line));
 }
 
-INSTANTIATE_TEST_SUITE_P(Years, YearLineTest, ::testing::Values(
-    YearCase{"08", 2026, "Год: 2008"},
-    YearCase{"2008", 2026, "Год: 2008"},
-    YearCase{"8", 2026, "Год: 8"},
-    YearCase{"", 2026, "Год: "},
-    YearCase{"97", 2026, "Год: 1997"},
-    YearCase{"26", 2026, "Год: 2026"},
-    YearCase{"27", 2026, "Год: 1927"},
-    YearCase{"27", 2031, "Год: 2027"},
-    YearCase{"00", 2000, "Год: 2000"},
-    YearCase{"ab", 2026, "Год: 20ab"},
-    YearCase{"9a", 2026, "Год: 209a"},
-    YearCase{"٩٧", 2026, "Год: 20٩٧"}));
+INSTANTIATE_TEST_SUITE_P(Years, YearLineTest,
+                         ::testing::Values(YearCase{"08", 2026, "Год: 2008"}, YearCase{"2008", 2026, "Год: 2008"},
+                                           YearCase{"8", 2026, "Год: 8"}, YearCase{"", 2026, "Год: "}, YearCase{"97", 2026, "Год: 1997"},
+                                           YearCase{"26", 2026, "Год: 2026"}, YearCase{"27", 2026, "Год: 1927"},
+                                           YearCase{"27", 2031, "Год: 2027"}, YearCase{"00", 2000, "Год: 2000"},
+                                           YearCase{"ab", 2026, "Год: 20ab"}, YearCase{"9a", 2026, "Год: 209a"},
+                                           YearCase{"٩٧", 2026, "Год: 20٩٧"}));
 
 } // namespace

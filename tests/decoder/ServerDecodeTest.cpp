@@ -20,10 +20,12 @@ StructInfo decode(TDMDLL &decoder, const QString &number)
 // of writing, and both paths must say so.
 TEST(ServerDecodeTest, FirstRowOfACourtIsTheOneWithTheLeastKeysOnBothPaths)
 {
-    const TestReference reference(TestReference::Engine::Server, QString::fromUtf8(CourtsFixtureSql) + QStringLiteral(
-        "INSERT INTO separation VALUES ('{D100}', '{S1}', '101', 'меньший ключ', 'вн', 'зал', 'этаж');"
-        "INSERT INTO structures VALUES ('{S0}', '{J40}', '0', 'тип', 'факс', '');"
-        "INSERT INTO separation VALUES ('{D999}', '{S0}', '999', 'первый состав', 'вн', 'зал', 'этаж');"));
+    const TestReference reference(
+        TestReference::Engine::Server,
+        QString::fromUtf8(CourtsFixtureSql)
+            + QStringLiteral("INSERT INTO separation VALUES ('{D100}', '{S1}', '101', 'меньший ключ', 'вн', 'зал', 'этаж');"
+                             "INSERT INTO structures VALUES ('{S0}', '{J40}', '0', 'тип', 'факс', '');"
+                             "INSERT INTO separation VALUES ('{D999}', '{S0}', '999', 'первый состав', 'вн', 'зал', 'этаж');"));
     for (const bool indexed : {true, false}) {
         TDMDLL decoder;
         decoder.UniConnection1->setDatabasePath(reference.location());

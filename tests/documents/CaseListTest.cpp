@@ -1,6 +1,6 @@
+#include "documents/CaseList.h"
 #include "decoder/DmDLLUnit.h"
 #include "documents/CaseExtractor.h"
-#include "documents/CaseList.h"
 #include "documents/DocumentReader.h"
 #include "support/DocumentFixtures.h"
 #include "support/OfficeFiles.h"
@@ -27,14 +27,12 @@ const QStringList LetterLines{
 // Number, occurrences, court code, court name, serial, year, division, status.
 using Expected = QStringList;
 const QList<Expected> LetterRows{
-    {QStringLiteral("А40-1234/08-101-503"), QStringLiteral("2"), QStringLiteral("А40"),
-     QStringLiteral("Арбитражный суд города Москвы"), QStringLiteral("1234"), QStringLiteral("2008"), QStringLiteral("101"),
-     QStringLiteral("найден")},
-    {QStringLiteral("А41-77866/19"), QStringLiteral("1"), QStringLiteral("А41"),
-     QStringLiteral("Арбитражный суд Московской области"), QStringLiteral("77866"), QStringLiteral("2019"), QString(),
-     QStringLiteral("найден")},
-    {QStringLiteral("А99-5/2020"), QStringLiteral("1"), QStringLiteral("А99"), QString(), QStringLiteral("5"),
-     QStringLiteral("2020"), QString(), QStringLiteral("суд не найден")},
+    {QStringLiteral("А40-1234/08-101-503"), QStringLiteral("2"), QStringLiteral("А40"), QStringLiteral("Арбитражный суд города Москвы"),
+     QStringLiteral("1234"), QStringLiteral("2008"), QStringLiteral("101"), QStringLiteral("найден")},
+    {QStringLiteral("А41-77866/19"), QStringLiteral("1"), QStringLiteral("А41"), QStringLiteral("Арбитражный суд Московской области"),
+     QStringLiteral("77866"), QStringLiteral("2019"), QString(), QStringLiteral("найден")},
+    {QStringLiteral("А99-5/2020"), QStringLiteral("1"), QStringLiteral("А99"), QString(), QStringLiteral("5"), QStringLiteral("2020"),
+     QString(), QStringLiteral("суд не найден")},
     {QStringLiteral("305-ЭС19-12345"), QStringLiteral("1"), QString(), QString(), QString(), QString(), QString(),
      QStringLiteral("Верховного Суда Российской Федерации")},
 };
@@ -42,7 +40,8 @@ const QList<Expected> LetterRows{
 class CaseListTest : public ::testing::Test
 {
 protected:
-    CaseListTest() : database(QString::fromUtf8(CourtsFixtureSql))
+    CaseListTest()
+        : database(QString::fromUtf8(CourtsFixtureSql))
     {
         decoder.UniConnection1->setDatabasePath(database.path());
         decoder.UniConnection1->setAccess(DatabaseConnection::Access::ReadOnly);
@@ -53,12 +52,13 @@ protected:
     {
         CaseExtractor extractor(decoder);
         CaseList list;
-        readDocument(path, {[&](const TextPiece &piece) {
-                                for (const ExtractedCase &found : extractor.extract(piece))
-                                    list.add(found);
-                                return true;
-                            },
-                            {}});
+        readDocument(path,
+                     {[&](const TextPiece &piece) {
+                          for (const ExtractedCase &found : extractor.extract(piece))
+                              list.add(found);
+                          return true;
+                      },
+                      {}});
         return list;
     }
 
@@ -69,11 +69,10 @@ protected:
         QList<Expected> rows;
         for (qsizetype row = 0; row < list.size(); ++row) {
             Expected cells;
-            for (const CaseList::Column column : {CaseList::Number, CaseList::Occurrences, CaseList::CourtCode,
-                                                  CaseList::CourtName, CaseList::Serial, CaseList::Year, CaseList::Division})
-                cells << (list.caseAt(row).system == CourtSystem::Arbitration || column <= CaseList::Occurrences
-                              ? list.text(row, column)
-                              : QString());
+            for (const CaseList::Column column : {CaseList::Number, CaseList::Occurrences, CaseList::CourtCode, CaseList::CourtName,
+                                                  CaseList::Serial, CaseList::Year, CaseList::Division})
+                cells << (list.caseAt(row).system == CourtSystem::Arbitration || column <= CaseList::Occurrences ? list.text(row, column)
+                                                                                                                 : QString());
             const QString status = list.text(row, CaseList::Status);
             cells << (status.contains(QStringLiteral("Верховного Суда Российской Федерации"))
                           ? QStringLiteral("Верховного Суда Российской Федерации")
@@ -97,10 +96,11 @@ TEST_F(CaseListTest, TheSameLetterInEveryFormatGivesTheSameRows)
     cp1251.write(QStringEncoder("windows-1251")(LetterLines.join(QStringLiteral("\r\n"))));
     cp1251.close();
     OfficeFiles::writeDocx(path("letter.docx"), LetterLines);
-    OfficeFiles::writeXlsx(path("letter.xlsx"), {{QStringLiteral("Письмо"),
-                                                   {{QStringLiteral("A1"), LetterLines[0]},
-                                                    {QStringLiteral("B1"), LetterLines[1], false},
-                                                    {QStringLiteral("A2"), LetterLines[2]}}}});
+    OfficeFiles::writeXlsx(path("letter.xlsx"),
+                           {{QStringLiteral("Письмо"),
+                             {{QStringLiteral("A1"), LetterLines[0]},
+                              {QStringLiteral("B1"), LetterLines[1], false},
+                              {QStringLiteral("A2"), LetterLines[2]}}}});
     DocumentFixtures::writeTextPdf(path("letter.pdf"), {LetterLines.mid(0, 2).join(u'\n'), LetterLines[2]});
 
     for (const char *name : {"letter.txt", "letter.docx", "letter.xlsx", "letter.pdf"})
@@ -117,8 +117,8 @@ TEST_F(CaseListTest, RowsCarryTheDivisionsDetails)
               (QStringList{QStringLiteral("А40-7/2008-201-9"), QStringLiteral("1"), QStringLiteral("А40"),
                            QStringLiteral("Арбитражный суд города Москвы"), QStringLiteral("7"), QStringLiteral("2008"),
                            QStringLiteral("201"), QStringLiteral("9"), QStringLiteral("495-333-33-33"), QStringLiteral("2201"),
-                           QStringLiteral("2"), QStringLiteral("административный"), QStringLiteral("495-600-02-02"),
-                           QStringLiteral("7001"), QStringLiteral("7"), QStringLiteral("найден")}));
+                           QStringLiteral("2"), QStringLiteral("административный"), QStringLiteral("495-600-02-02"), QStringLiteral("7001"),
+                           QStringLiteral("7"), QStringLiteral("найден")}));
 }
 
 TEST_F(CaseListTest, AppendedListsAddUpTheirCounts)
@@ -130,8 +130,8 @@ TEST_F(CaseListTest, AppendedListsAddUpTheirCounts)
     QStringList numbersAndCounts;
     for (qsizetype row = 0; row < both.size(); ++row)
         numbersAndCounts << both.text(row, CaseList::Number) + QLatin1Char(' ') + both.text(row, CaseList::Occurrences);
-    EXPECT_EQ(numbersAndCounts, (QStringList{QStringLiteral("А40-1/2020 1"), QStringLiteral("А41-2/2020 3"),
-                                             QStringLiteral("А40-3/2020 1")}));
+    EXPECT_EQ(numbersAndCounts,
+              (QStringList{QStringLiteral("А40-1/2020 1"), QStringLiteral("А41-2/2020 3"), QStringLiteral("А40-3/2020 1")}));
 }
 
 // A document's numbers are decoded with the courts remembered; once it is

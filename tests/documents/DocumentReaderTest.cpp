@@ -1,5 +1,5 @@
-#include "documents/DocumentError.h"
 #include "documents/DocumentReader.h"
+#include "documents/DocumentError.h"
 #include "support/DocumentFixtures.h"
 #include "support/OfficeFiles.h"
 #include "support/QtPrinters.h"
@@ -27,11 +27,12 @@ void PrintTo(const Piece &piece, std::ostream *out)
 QList<Piece> piecesOf(const QString &path)
 {
     QList<Piece> pieces;
-    readDocument(path, {[&](const TextPiece &piece) {
-                            pieces.append({piece.text, piece.place});
-                            return true;
-                        },
-                        {}});
+    readDocument(path,
+                 {[&](const TextPiece &piece) {
+                      pieces.append({piece.text, piece.place});
+                      return true;
+                  },
+                  {}});
     return pieces;
 }
 
@@ -71,15 +72,13 @@ TEST_F(DocumentReaderTest, PlainTextInEveryEncodingRussianOfficesSave)
     QStringEncoder utf16le(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
     const QString text = QStringLiteral("первая строка\r\n") + Letter + QStringLiteral("\n");
     const QList<std::pair<const char *, QByteArray>> files{
-        {"utf8.txt", text.toUtf8()},
-        {"utf8-bom.csv", "\xEF\xBB\xBF" + text.toUtf8()},
-        {"cp1251.txt", windows1251(text)},
-        {"utf16le.txt", utf16le(text)},
+        {"utf8.txt", text.toUtf8()},       {"utf8-bom.csv", "\xEF\xBB\xBF" + text.toUtf8()},
+        {"cp1251.txt", windows1251(text)}, {"utf16le.txt", utf16le(text)},
         {"utf16be.txt", utf16be(text)},
     };
     for (const auto &[name, bytes] : files) {
-        EXPECT_EQ(piecesOf(file(name, bytes)), (QList<Piece>{{QStringLiteral("первая строка"), QStringLiteral("строка 1")},
-                                                            {Letter, QStringLiteral("строка 2")}}))
+        EXPECT_EQ(piecesOf(file(name, bytes)),
+                  (QList<Piece>{{QStringLiteral("первая строка"), QStringLiteral("строка 1")}, {Letter, QStringLiteral("строка 2")}}))
             << name;
     }
 }
@@ -88,24 +87,28 @@ TEST_F(DocumentReaderTest, WordParagraphsJoinTheirRuns)
 {
     const QString path = file("letter.docx");
     OfficeFiles::writeDocx(path, {QStringLiteral("Уважаемый коллега!"), Letter, QStringLiteral("А & Б <В>")});
-    EXPECT_EQ(piecesOf(path), (QList<Piece>{{QStringLiteral("Уважаемый коллега!"), QStringLiteral("абзац 1")},
-                                            {Letter, QStringLiteral("абзац 2")},
-                                            {QStringLiteral("А & Б <В>"), QStringLiteral("абзац 3")}}));
+    EXPECT_EQ(piecesOf(path),
+              (QList<Piece>{{QStringLiteral("Уважаемый коллега!"), QStringLiteral("абзац 1")},
+                            {Letter, QStringLiteral("абзац 2")},
+                            {QStringLiteral("А & Б <В>"), QStringLiteral("абзац 3")}}));
 }
 
 TEST_F(DocumentReaderTest, EveryCellOfEverySheetInWorkbookOrder)
 {
     const QString path = file("cases.xlsx");
-    OfficeFiles::writeXlsx(path, {
-        {QStringLiteral("Дела 2023"), {{QStringLiteral("A1"), QStringLiteral("Номер")},
-                                       {QStringLiteral("B1"), QStringLiteral("А41-77866/19"), false},
-                                       {QStringLiteral("AB12"), QStringLiteral("15АП-4619/2017")}}},
-        {QStringLiteral("Архив"), {{QStringLiteral("C3"), QStringLiteral("Номер")}}},
-    });
-    EXPECT_EQ(piecesOf(path), (QList<Piece>{{QStringLiteral("Номер"), QStringLiteral("Дела 2023!A1")},
-                                            {QStringLiteral("А41-77866/19"), QStringLiteral("Дела 2023!B1")},
-                                            {QStringLiteral("15АП-4619/2017"), QStringLiteral("Дела 2023!AB12")},
-                                            {QStringLiteral("Номер"), QStringLiteral("Архив!C3")}}));
+    OfficeFiles::writeXlsx(path,
+                           {
+                               {QStringLiteral("Дела 2023"),
+                                {{QStringLiteral("A1"), QStringLiteral("Номер")},
+                                 {QStringLiteral("B1"), QStringLiteral("А41-77866/19"), false},
+                                 {QStringLiteral("AB12"), QStringLiteral("15АП-4619/2017")}}},
+                               {QStringLiteral("Архив"), {{QStringLiteral("C3"), QStringLiteral("Номер")}}},
+                           });
+    EXPECT_EQ(piecesOf(path),
+              (QList<Piece>{{QStringLiteral("Номер"), QStringLiteral("Дела 2023!A1")},
+                            {QStringLiteral("А41-77866/19"), QStringLiteral("Дела 2023!B1")},
+                            {QStringLiteral("15АП-4619/2017"), QStringLiteral("Дела 2023!AB12")},
+                            {QStringLiteral("Номер"), QStringLiteral("Архив!C3")}}));
 }
 
 TEST_F(DocumentReaderTest, PdfTextLayerPageByPage)
@@ -124,11 +127,12 @@ TEST_F(DocumentReaderTest, TheSinkStopsTheReading)
 {
     const QString path = file("long.txt", "a\nb\nc\n");
     QStringList seen;
-    const bool finished = readDocument(path, {[&](const TextPiece &piece) {
-                                                  seen << piece.text;
-                                                  return seen.size() < 2;
-                                              },
-                                              {}});
+    const bool finished = readDocument(path,
+                                       {[&](const TextPiece &piece) {
+                                            seen << piece.text;
+                                            return seen.size() < 2;
+                                        },
+                                        {}});
     EXPECT_FALSE(finished);
     EXPECT_EQ(seen, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
 }

@@ -1,5 +1,5 @@
-#include "documents/DocumentReader.h"
 #include "documents/TableExport.h"
+#include "documents/DocumentReader.h"
 #include "support/QtPrinters.h"
 
 #include <QDir>
@@ -83,12 +83,13 @@ TEST(TableExportTest, SavedFilesReadBack)
     saveTable(Awkward, xlsx);
     QStringList cells;
     QStringList places;
-    readDocument(xlsx, {[&](const TextPiece &piece) {
-                            cells << piece.text;
-                            places << piece.place;
-                            return true;
-                        },
-                        {}});
+    readDocument(xlsx,
+                 {[&](const TextPiece &piece) {
+                      cells << piece.text;
+                      places << piece.place;
+                      return true;
+                  },
+                  {}});
     QStringList expected = Awkward.header;
     for (const QStringList &row : Awkward.rows)
         expected += row;

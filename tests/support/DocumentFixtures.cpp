@@ -20,8 +20,7 @@ void writeTextPdf(const QString &path, const QStringList &pages)
     for (qsizetype i = 0; i < pages.size(); ++i) {
         if (i > 0)
             writer.newPage();
-        painter.drawText(QRect(0, 0, writer.width(), writer.height()), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                         pages.at(i));
+        painter.drawText(QRect(0, 0, writer.width(), writer.height()), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, pages.at(i));
     }
 }
 

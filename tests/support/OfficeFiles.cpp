@@ -58,21 +58,22 @@ void writeDocx(const QString &path, const QStringList &paragraphs)
         // often inside a number: the middle of each paragraph starts a new run.
         const qsizetype half = paragraph.size() / 2;
         body += "<w:p><w:r><w:t xml:space=\"preserve\">" + escaped(paragraph.left(half))
-                + "</w:t></w:r><w:r><w:rPr><w:b/></w:rPr><w:t xml:space=\"preserve\">" + escaped(paragraph.mid(half))
-                + "</w:t></w:r></w:p>";
+            + "</w:t></w:r><w:r><w:rPr><w:b/></w:rPr><w:t xml:space=\"preserve\">" + escaped(paragraph.mid(half)) + "</w:t></w:r></w:p>";
     }
     body += "<w:sectPr/></w:body></w:document>";
-    writeZip(path, {
-        {QStringLiteral("[Content_Types].xml"),
-         ContentTypesStart
-             + "<Override PartName=\"/word/document.xml\" "
-               "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/></Types>"},
-        {QStringLiteral("_rels/.rels"),
-         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-         "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
-         "Target=\"word/document.xml\"/></Relationships>"},
-        {QStringLiteral("word/document.xml"), body},
-    });
+    writeZip(path,
+             {
+                 {QStringLiteral("[Content_Types].xml"),
+                  ContentTypesStart
+                      + "<Override PartName=\"/word/document.xml\" "
+                        "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/></Types>"},
+                 {QStringLiteral("_rels/.rels"),
+                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships "
+                  "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+                  "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
+                  "Target=\"word/document.xml\"/></Relationships>"},
+                 {QStringLiteral("word/document.xml"), body},
+             });
 }
 
 void writeXlsx(const QString &path, const QList<SheetCells> &sheets)
@@ -84,8 +85,8 @@ void writeXlsx(const QString &path, const QList<SheetCells> &sheets)
     QByteArray relations = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
                            "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
     QByteArray contentTypes = ContentTypesStart
-                              + "<Override PartName=\"/xl/workbook.xml\" "
-                                "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>";
+        + "<Override PartName=\"/xl/workbook.xml\" "
+          "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>";
     ZipEntries entries;
     for (qsizetype i = 0; i < sheets.size(); ++i) {
         const QByteArray number = QByteArray::number(i + 1);
@@ -94,10 +95,9 @@ void writeXlsx(const QString &path, const QList<SheetCells> &sheets)
         const QByteArray part = "worksheets/sheet" + QByteArray::number(sheets.size() - i) + ".xml";
         workbook += "<sheet name=\"" + escaped(sheets[i].name) + "\" sheetId=\"" + number + "\" r:id=\"rId" + number + "\"/>";
         relations += "<Relationship Id=\"rId" + number
-                     + "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet\" Target=\""
-                     + part + "\"/>";
+            + "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet\" Target=\"" + part + "\"/>";
         contentTypes += "<Override PartName=\"/xl/" + part
-                        + "\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>";
+            + "\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>";
         QByteArray sheet = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><worksheet "
                            "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>";
         QString currentRow;

@@ -103,8 +103,14 @@ void PostgresTestServer::watchOwner() const
 {
     const QString script = QStringLiteral(
         "while [ -d /proc/$1 ]; do sleep 1; done; \"$2/pg_ctl\" stop --pgdata=\"$3/data\" --mode=immediate >/dev/null 2>&1; rm -rf \"$3\"");
-    QStringList program{QStringLiteral("setsid"), QStringLiteral("sh"), QStringLiteral("-c"), script, QStringLiteral("watcher"),
-                        QString::number(QCoreApplication::applicationPid()), m_binaries, m_folder->path()};
+    QStringList program{QStringLiteral("setsid"),
+                        QStringLiteral("sh"),
+                        QStringLiteral("-c"),
+                        script,
+                        QStringLiteral("watcher"),
+                        QString::number(QCoreApplication::applicationPid()),
+                        m_binaries,
+                        m_folder->path()};
     if (m_asPostgresUser)
         program = QStringList{QStringLiteral("runuser"), QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--")} + program;
     QProcess::startDetached(program.first(), program.mid(1));
@@ -136,8 +142,7 @@ void PostgresTestServer::run(const QStringList &command) const
 
 void PostgresTestServer::start()
 {
-    const QString options = QStringLiteral("-c listen_addresses='' -c unix_socket_directories='%1' -c fsync=off")
-                                .arg(m_folder->path());
+    const QString options = QStringLiteral("-c listen_addresses='' -c unix_socket_directories='%1' -c fsync=off").arg(m_folder->path());
     run({m_binaries + QStringLiteral("/pg_ctl"), QStringLiteral("start"), QStringLiteral("--wait"), QStringLiteral("--silent"),
          QStringLiteral("--pgdata=") + m_folder->filePath(QStringLiteral("data")),
          QStringLiteral("--log=") + m_folder->filePath(QStringLiteral("server.log")), QStringLiteral("--options=") + options});
@@ -153,8 +158,7 @@ void PostgresTestServer::stop()
 
 QString PostgresTestServer::uri(const QString &database, const QString &user) const
 {
-    return QStringLiteral("postgresql://%1@/%2?host=%3")
-        .arg(user, database, QString::fromUtf8(QUrl::toPercentEncoding(m_folder->path())));
+    return QStringLiteral("postgresql://%1@/%2?host=%3").arg(user, database, QString::fromUtf8(QUrl::toPercentEncoding(m_folder->path())));
 }
 
 QString PostgresTestServer::createDatabase()

@@ -52,4 +52,3 @@ private:
     bool m_running = false;
     int m_databases = 0;
 };
-

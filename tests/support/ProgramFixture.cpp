@@ -7,7 +7,8 @@
 #include <QTest>
 
 ProgramFixture::ProgramFixture(const QString &sql)
-    : database(sql), m_databasePath(database.path())
+    : database(sql)
+    , m_databasePath(database.path())
 {
 }
 

@@ -1,10 +1,10 @@
+#include "ui/CaseListWindow.h"
 #include "documents/CaseList.h"
 #include "documents/DocumentReader.h"
 #include "support/OfficeFiles.h"
 #include "support/ProgramFixture.h"
 #include "support/QtPrinters.h"
 #include "support/Typing.h"
-#include "ui/CaseListWindow.h"
 #include "ui/Unit6.h"
 
 #include <QAction>
@@ -64,8 +64,8 @@ protected:
         QStringList rows;
         for (int row = 0; row < model->rowCount(); ++row)
             rows << model->index(row, CaseList::Number).data().toString() + QLatin1Char(' ')
-                        + model->index(row, CaseList::Occurrences).data().toString() + QLatin1Char(' ')
-                        + model->index(row, CaseList::Status).data().toString();
+                    + model->index(row, CaseList::Occurrences).data().toString() + QLatin1Char(' ')
+                    + model->index(row, CaseList::Status).data().toString();
         return rows;
     }
 
@@ -102,9 +102,9 @@ TEST_F(CaseListWindowTest, PastedTextGivesOneRowPerNumberThatSortsAndFilters)
         "По делу № А40-1234/08-101-503 и А41-2/2019.\nСнова А40\u20131234/08-101-503, а ещё А99-5/2020 и А40-1234/08-101-503"));
     QTest::keyClick(control<QTableView>("CaseTable"), Qt::Key_V, Qt::ControlModifier);
     ASSERT_NO_FATAL_FAILURE(waitForTheReading());
-    EXPECT_EQ(shownRows(), (QStringList{QStringLiteral("А40-1234/08-101-503 3 найден"),
-                                        QStringLiteral("А41-2/2019 1 найден"),
-                                        QStringLiteral("А99-5/2020 1 суд не найден")}));
+    EXPECT_EQ(shownRows(),
+              (QStringList{QStringLiteral("А40-1234/08-101-503 3 найден"), QStringLiteral("А41-2/2019 1 найден"),
+                           QStringLiteral("А99-5/2020 1 суд не найден")}));
     EXPECT_EQ(control<QLabel>("SummaryLabel")->text(), QStringLiteral("Найдено номеров: 5, различных: 3."));
 
     control<QTableView>("CaseTable")->sortByColumn(CaseList::Occurrences, Qt::AscendingOrder);
@@ -157,14 +157,16 @@ TEST_F(CaseListWindowTest, CopyAndSaveTheSelectedRowsOrAll)
     dialogs.chooseNextFiles({xlsx});
     QTest::mouseClick(control<QPushButton>("SaveButton"), Qt::LeftButton);
     QStringList firstColumn;
-    readDocument(xlsx, {[&](const TextPiece &piece) {
-                            if (piece.place.contains(QRegularExpression(QStringLiteral("!A[0-9]+$"))))
-                                firstColumn << piece.text;
-                            return true;
-                        },
-                        {}});
-    EXPECT_EQ(firstColumn, (QStringList{QStringLiteral("Номер дела"), QStringLiteral("А40-1/2019"),
-                                        QStringLiteral("А41-2/2019"), QStringLiteral("А40-3/2019")}));
+    readDocument(xlsx,
+                 {[&](const TextPiece &piece) {
+                      if (piece.place.contains(QRegularExpression(QStringLiteral("!A[0-9]+$"))))
+                          firstColumn << piece.text;
+                      return true;
+                  },
+                  {}});
+    EXPECT_EQ(firstColumn,
+              (QStringList{QStringLiteral("Номер дела"), QStringLiteral("А40-1/2019"), QStringLiteral("А41-2/2019"),
+                           QStringLiteral("А40-3/2019")}));
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
@@ -176,8 +178,7 @@ TEST_F(CaseListWindowTest, CancelHalfwayLeavesAWindowThatReadsAgain)
     window->readText(longText);
     EXPECT_TRUE(window->isReading());
     EXPECT_FALSE(control<QPushButton>("OpenButton")->isEnabled());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return control<QProgressBar>("Progress")->value() > 0; }, 20000))
-        << "no progress shown";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control<QProgressBar>("Progress")->value() > 0; }, 20000)) << "no progress shown";
     QTest::mouseClick(control<QPushButton>("CancelButton"), Qt::LeftButton);
     ASSERT_NO_FATAL_FAILURE(waitForTheReading());
 

@@ -177,8 +177,7 @@ TEST_F(EditorTest, EachActionClosesAndReopensTheOtherDatasetsInItsOrder)
         QStringList log;
     };
     const QList<Action> actions{
-        {Form2->Button1, false,
-         closeC + QStringList{"close courts", "open courts", "open lookup", "open divisions", "open compositions"}},
+        {Form2->Button1, false, closeC + QStringList{"close courts", "open courts", "open lookup", "open divisions", "open compositions"}},
         {Form2->Button3, false, closeC + openC},
         {Form2->Button4, false, closeS + openS},
         {Form2->Button6, false, closeS + openS},
@@ -273,10 +272,11 @@ TEST_F(EditorTest, CompositionsAreAddedUnderTheClickedCourtChangedAndDeleted)
 {
     clickRow(Form2->DBGrid1, 1); // А41, no compositions yet
     QMap<QString, QString> shown;
-    recordNextDialog(&shown, {{"DBEdit1", QStringLiteral("гражданский")},
-                              {"DBEdit2", QStringLiteral("7")},
-                              {"DBEdit3", QStringLiteral("495-700-07-07")},
-                              {"DBEdit4", QStringLiteral("аренда")}});
+    recordNextDialog(&shown,
+                     {{"DBEdit1", QStringLiteral("гражданский")},
+                      {"DBEdit2", QStringLiteral("7")},
+                      {"DBEdit3", QStringLiteral("495-700-07-07")},
+                      {"DBEdit4", QStringLiteral("аренда")}});
     click(Form2->Button4);
     EXPECT_EQ(shown, (QMap<QString, QString>{{"DBEdit1", ""}, {"DBEdit2", ""}, {"DBEdit3", ""}, {"DBEdit4", ""}}));
     const QStringList added = table("select GUID, ref_Judgement, StructureNum, StructureType, StructureFAXNum, "
@@ -310,11 +310,12 @@ TEST_F(EditorTest, DivisionsAreAddedUnderTheClickedCompositionChangedAndDeleted)
     clickRow(Form2->DBGrid1, 0);
     clickRow(Form2->DBGrid2, 1); // composition 2 of А40
     QMap<QString, QString> shown;
-    recordNextDialog(&shown, {{"DBEdit1", QStringLiteral("777")},
-                              {"DBEdit2", QStringLiteral("495-777-77-77")},
-                              {"DBEdit3", QStringLiteral("7777")},
-                              {"DBEdit4", QStringLiteral("7007")},
-                              {"DBEdit5", QStringLiteral("7")}});
+    recordNextDialog(&shown,
+                     {{"DBEdit1", QStringLiteral("777")},
+                      {"DBEdit2", QStringLiteral("495-777-77-77")},
+                      {"DBEdit3", QStringLiteral("7777")},
+                      {"DBEdit4", QStringLiteral("7007")},
+                      {"DBEdit5", QStringLiteral("7")}});
     click(Form2->Button7);
     EXPECT_EQ(shown.size(), 5);
     for (const QString &text : std::as_const(shown))
@@ -371,8 +372,9 @@ TEST_F(EditorTest, EnterGoesToTheNextBoxAndOnlyTheButtonSaves)
         const char *rows;
     } dialogsToFill[] = {
         {Form2->Button1, "select JudgementCode, JudgementName from judgement where JudgementCode = 'ввод1'"},
-        {Form2->Button4, "select StructureType, StructureNum, StructureFAXNum, StructureSpecification from structures "
-                         "where StructureType = 'ввод1'"},
+        {Form2->Button4,
+         "select StructureType, StructureNum, StructureFAXNum, StructureSpecification from structures "
+         "where StructureType = 'ввод1'"},
         {Form2->Button7, "select SeparationName, Phone, vnphone, floor, zal from separation where SeparationName = 'ввод1'"},
     };
     for (const auto &[add, rows] : dialogsToFill) {
@@ -548,16 +550,11 @@ TEST_F(EditorTest, EachGridColumnShowsItsOwnField)
         int column;
         const char *field;
     } columns[] = {
-        {Form2->DBGrid1, DM->UniQuery1, 0, "JudgementCode"},
-        {Form2->DBGrid1, DM->UniQuery1, 1, "JudgementName"},
-        {Form2->DBGrid2, DM->UniQuery2, 0, "StructureNum"},
-        {Form2->DBGrid2, DM->UniQuery2, 1, "StructureType"},
-        {Form2->DBGrid2, DM->UniQuery2, 2, "StructureFAXNum"},
-        {Form2->DBGrid2, DM->UniQuery2, 3, "StructureSpecification"},
-        {Form2->DBGrid3, DM->UniQuery3, 0, "SeparationName"},
-        {Form2->DBGrid3, DM->UniQuery3, 1, "Phone"},
-        {Form2->DBGrid3, DM->UniQuery3, 2, "vnphone"},
-        {Form2->DBGrid3, DM->UniQuery3, 3, "zal"},
+        {Form2->DBGrid1, DM->UniQuery1, 0, "JudgementCode"},   {Form2->DBGrid1, DM->UniQuery1, 1, "JudgementName"},
+        {Form2->DBGrid2, DM->UniQuery2, 0, "StructureNum"},    {Form2->DBGrid2, DM->UniQuery2, 1, "StructureType"},
+        {Form2->DBGrid2, DM->UniQuery2, 2, "StructureFAXNum"}, {Form2->DBGrid2, DM->UniQuery2, 3, "StructureSpecification"},
+        {Form2->DBGrid3, DM->UniQuery3, 0, "SeparationName"},  {Form2->DBGrid3, DM->UniQuery3, 1, "Phone"},
+        {Form2->DBGrid3, DM->UniQuery3, 2, "vnphone"},         {Form2->DBGrid3, DM->UniQuery3, 3, "zal"},
         {Form2->DBGrid3, DM->UniQuery3, 4, "floor"},
     };
     for (const auto &[grid, dataset, column, field] : columns) {

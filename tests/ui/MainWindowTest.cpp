@@ -163,8 +163,13 @@ TEST_F(MainWindowTest, EachDecodeReplacesTheWholeAnswer)
 TEST_F(MainWindowTest, OddInputNeverCrashesTheWindow)
 {
     const QList<QString> inputs{
-        QString(), QStringLiteral("-"), QStringLiteral("/-/-/-"), QStringLiteral("А40-'; drop table judgement; --"),
-        QStringLiteral("А40-\"101\"-\"x\""), QString(5000, QLatin1Char('-')), QStringLiteral("😀-😀/😀-😀-😀"),
+        QString(),
+        QStringLiteral("-"),
+        QStringLiteral("/-/-/-"),
+        QStringLiteral("А40-'; drop table judgement; --"),
+        QStringLiteral("А40-\"101\"-\"x\""),
+        QString(5000, QLatin1Char('-')),
+        QStringLiteral("😀-😀/😀-😀-😀"),
     };
     for (const QString &input : inputs) {
         edit1()->setText(input);
@@ -202,11 +207,11 @@ TEST_F(MainWindowTest, AnchoredControlsFollowTheResizedWindow)
         QRect geometry;
     };
     const QList<Place> places{
-        {"Label1", {8, 8, 271, 13}},            // left, top
-        {"Edit1", {8, 27, 217 + 100, 21}},      // left, top, right
-        {"Button2", {231 + 100, 25, 98, 25}},   // top, right
+        {"Label1", {8, 8, 271, 13}}, // left, top
+        {"Edit1", {8, 27, 217 + 100, 21}}, // left, top, right
+        {"Button2", {231 + 100, 25, 98, 25}}, // top, right
         {"Memo1", {8, 67, 321 + 100, 206 + 50}}, // all four
-        {"Button1", {8, 279 + 50, 175, 25}},    // left, bottom
+        {"Button1", {8, 279 + 50, 175, 25}}, // left, bottom
         {"Button3", {256 + 100, 279 + 50, 75, 25}}, // right, bottom
     };
     for (const Place &place : places)
@@ -340,8 +345,7 @@ TEST_F(FirstStartTest, MakesTheDatabaseAndDecodesEveryCourtAtOnce)
     EXPECT_TRUE(dialogs.errors.empty());
     EXPECT_EQ(QDir(freshFolder.path()).entryList(QDir::Files), QStringList{QStringLiteral("CaseNumber.db")});
     QTest::mouseClick(control<QPushButton>("Button2"), Qt::LeftButton);
-    EXPECT_EQ(memo1()->toPlainText().split(QLatin1Char('\n')).value(0),
-              QStringLiteral("Название суда: Арбитражный суд города Москвы"));
+    EXPECT_EQ(memo1()->toPlainText().split(QLatin1Char('\n')).value(0), QStringLiteral("Название суда: Арбитражный суд города Москвы"));
 }
 
 } // namespace

@@ -101,7 +101,8 @@ TEST_F(ServerEditorTest, ClerkAddsChangesAndDeletesAndTheMainWindowDecodesWhatTh
     clickRow(Form2->DBGrid1, int(gridColumn(Form2->DBGrid1, 0).indexOf(QStringLiteral("А50"))));
     dialogs.answerNextQuestion(true);
     click(Form2->Button2);
-    EXPECT_EQ(reference.rows(QStringLiteral("select count(*) from judgement where JudgementCode = 'А50'")), QStringList{QStringLiteral("0")});
+    EXPECT_EQ(reference.rows(QStringLiteral("select count(*) from judgement where JudgementCode = 'А50'")),
+              QStringList{QStringLiteral("0")});
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.value(0).text.toStdString();
 }
 

@@ -1,10 +1,10 @@
+#include "widgets/DataEdit.h"
 #include "data/DataSource.h"
 #include "data/DatabaseConnection.h"
 #include "data/Dataset.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchDatabase.h"
 #include "support/Typing.h"
-#include "widgets/DataEdit.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
+#include "widgets/DataGrid.h"
 #include "data/DataSource.h"
 #include "data/DatabaseConnection.h"
 #include "data/Dataset.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchDatabase.h"
-#include "widgets/DataGrid.h"
 #include "widgets/DatasetTableModel.h"
 
 #include <QAbstractItemModelTester>
@@ -69,9 +69,8 @@ TEST_F(DataGridTest, ModelShowsTheVisibleRowsOfTheChosenColumnsAndFollowsTheData
 
 TEST_F(DataGridTest, ModelHandsALargeDatasetOverInBatches)
 {
-    database.execute(QStringLiteral(
-        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300000) "
-        "INSERT INTO separation (GUID, ref_structures, SeparationName) SELECT 'g' || i, '{S9}', i FROM n"));
+    database.execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300000) "
+                                    "INSERT INTO separation (GUID, ref_structures, SeparationName) SELECT 'g' || i, '{S9}', i FROM n"));
     divisions.close();
     divisions.open();
     ASSERT_EQ(divisions.rowCount(), 300003);

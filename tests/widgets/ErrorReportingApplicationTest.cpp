@@ -1,6 +1,6 @@
+#include "widgets/ErrorReportingApplication.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedDialogs.h"
-#include "widgets/ErrorReportingApplication.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "support/QtPrinters.h"
 #include "widgets/MessageBoxDialogs.h"
+#include "support/QtPrinters.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -37,8 +37,8 @@ TEST(MessageBoxDialogsTest, QuestionDefaultsToYesAndEscapeAnswersNo)
         EXPECT_EQ(box.defaultButton(), box.button(QMessageBox::Yes));
         QTest::keyClick(&box, Qt::Key_Escape);
     });
-    EXPECT_FALSE(dialogs.askYesNo(&owner, QStringLiteral("Удаление записи"),
-                                  QStringLiteral("Вы действительно хотите удалить эту запись?\r\n")));
+    EXPECT_FALSE(
+        dialogs.askYesNo(&owner, QStringLiteral("Удаление записи"), QStringLiteral("Вы действительно хотите удалить эту запись?\r\n")));
 
     whenMessageBoxShows([](QMessageBox &box) { QTest::keyClick(&box, Qt::Key_Return); });
     EXPECT_TRUE(dialogs.askYesNo(&owner, QStringLiteral("Удаление записи"), QStringLiteral("?")));

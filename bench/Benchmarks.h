@@ -11,6 +11,7 @@ void registerPointQueryBenchmarks();
 void registerDecodeBenchmarks();
 void registerFindBenchmarks();
 void registerStartupBenchmarks();
+void registerExtractBenchmarks();
 
 // Google Benchmark lets exceptions end the whole run; a file that cannot be
 // made or read should only mark the benchmark that needed it.

@@ -92,7 +92,7 @@ CaseNumberSamples CaseNumberSamples::read(const QString &path)
     // Which of a court's divisions with one number the decoder must answer
     // with is decided by the order of its own join, on this very file.
     QSet<QString> pending(keys.cbegin(), keys.cend());
-    PreparedStatement join(connection, TDMDLL::JoinStatement);
+    PreparedStatement join(connection, JoinStatement);
     const int codeColumn = columnNamed(join, "JudgementCode");
     const int divisionColumn = columnNamed(join, "SeparationName");
     const int phoneColumn = columnNamed(join, "Phone");

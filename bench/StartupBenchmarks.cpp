@@ -22,6 +22,8 @@ public:
     bool askYesNo(QWidget *, const QString &, const QString &) override { return false; }
     int showModal(QDialog &) override { return 0; }
     void showAbout(QWidget *, const QString &, const QString &) override {}
+    QStringList chooseFilesToOpen(QWidget *, const QString &, const QString &) override { return {}; }
+    QString chooseFileToSave(QWidget *, const QString &, const QString &) override { return {}; }
 
     QStringList errors;
 };

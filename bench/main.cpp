@@ -37,6 +37,7 @@ int main(int argc, char **argv)
     registerPointQueryBenchmarks();
     registerDecodeBenchmarks();
     registerFindBenchmarks();
+    registerExtractBenchmarks();
 
     const std::unique_ptr<benchmark::BenchmarkReporter> display(benchmark::CreateDefaultDisplayReporter());
     MedianReporter reporter(*display);

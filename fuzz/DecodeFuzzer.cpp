@@ -44,7 +44,7 @@ void decodeAndCheck(const QString &number)
     check(info.error == StructInfo::FoundStatus || info.error == StructInfo::NotFoundStatus);
     check(number.startsWith(info.codsud));
     check(!decoder->UniQuery1->isOpen());
-    check(decoder->UniQuery1->statement() == TDMDLL::JoinStatement);
+    check(decoder->UniQuery1->statement() == JoinStatement);
     if (info.error != StructInfo::FoundStatus)
         check(info.sudname.isEmpty());
 

@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   qt6-base-dev libsqlite3-dev sqlite3
+  libpoppler-qt6-dev libzip-dev libxlsxwriter-dev
   libpq-dev postgresql
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation2

@@ -11,7 +11,7 @@ binary="$root/build/src/velmora"
 
 if [[ "${1:-}" != "--inside-xvfb" ]]; then
   bash "$root/tools/install-packages.sh" imagemagick xdotool openbox
-  exec xvfb-run -a -s '-screen 0 1024x768x24 -dpi 96' "$0" --inside-xvfb
+  exec xvfb-run -a -s '-screen 0 1280x800x24 -dpi 96' "$0" --inside-xvfb
 fi
 
 work=$(mktemp -d)
@@ -57,9 +57,29 @@ xdotool windowactivate --sync "$question" key Escape
 sleep 1
 
 click_in "$main" 178 291 # the arrow of Button1
-xdotool key Down Return
+xdotool key Down Down Return # past «Расшифровать список…» to «О программе»
 sleep 1
 about=$(window_named 'Velmora 1.0')
 shoot "$about" about.png
 xdotool windowactivate --sync "$about" key Escape
 sleep 1
+
+# The list window over a lawyer's letter, opened through «Открыть…».
+cp "$root/tools/screenshot-letter.txt" "$work/Письмо о ходе дел.txt"
+xdotool windowactivate --sync "$main" key ctrl+l
+sleep 1
+list=$(window_named 'Список номеров дел')
+xdotool windowsize --sync "$list" 1270 470 # sizeable: wide enough for the status column
+click_in "$list" 149 20 # OpenButton, «Открыть…»
+chooser=$(window_named 'Открыть документы')
+# A busy machine paints the dialog late and drops what is typed before: try again until it closes.
+for _ in 1 2 3 4 5; do
+  sleep 2
+  xdotool windowactivate --sync "$chooser" key ctrl+a type --delay 20 "$work/Письмо о ходе дел.txt"
+  sleep 1
+  xdotool key Return
+  sleep 2
+  xdotool search --onlyvisible --name '^Открыть документы$' >/dev/null || break
+done
+sleep 2 # the reading done and the table drawn
+shoot "$list" case-list.png

@@ -3,8 +3,6 @@
 #include "decoder/CaseYear.h"
 #include "decoder/ResultLines.h"
 
-#include <QDate>
-
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -27,7 +25,7 @@ QList<std::pair<QString, QString>> answerFields(const DecodedInput &decoded)
     return namedFields(answer.info)
            + QList<std::pair<QString, QString>>{
                {QStringLiteral("number"), answer.number},
-               {QStringLiteral("full_year"), fullCaseYear(answer.info.year, QDate::currentDate().year())},
+               {QStringLiteral("full_year"), fullCaseYear(answer.info.year, thisYear())},
                {QStringLiteral("explanation"), answer.explanation},
            };
 }

@@ -23,6 +23,8 @@ public:
 
     static std::optional<OutputFormat> fromName(const QString &name);
 
+    Kind kind() const { return m_kind; }
+
     // What comes before the first answer (the TSV header), possibly nothing.
     QStringList header() const;
     // The lines for one decoded number; isFirst tells where text output puts its blank line.

@@ -1,5 +1,6 @@
 // velmora-decode: the main window's decoding for scripts and batch work.
 
+#include "cli/ExtractCommand.h"
 #include "cli/OutputFormat.h"
 #include "cli/StandardInputLines.h"
 #include "cli/StandardOutput.h"
@@ -20,6 +21,7 @@ enum ExitStatus { AllFound = 0, SomeNotFound = 1, UsageOrDatabaseError = 2 };
 
 const char HelpText[] =
     "Использование: velmora-decode [--db БАЗА] [--format text|tsv|json] [НОМЕР ...]\n"
+    "               velmora-decode --extract [--db БАЗА] [--format text|tsv|json] [ФАЙЛ ...]\n"
     "Расшифровывает номера дел арбитражных судов так же, как главное окно Velmora:\n"
     "из каждого НОМЕРА или строки берётся первый найденный в тексте номер дела.\n"
     "Без НОМЕРОВ читает номера со стандартного ввода, по одному в строке; пустые строки пропускаются.\n"
@@ -34,6 +36,10 @@ const char HelpText[] =
     "                  в TSV и JSON также number (найденный номер), full_year (год четырьмя\n"
     "                  цифрами) и explanation (чей это номер, если не арбитражного суда).\n"
     "  --format json   по объекту JSON в строке.\n"
+    "  --extract       расшифровывает все номера дел из документов ФАЙЛ (PDF, Word .docx,\n"
+    "                  Excel .xlsx, текст или CSV в UTF-8, UTF-16 или Windows-1251), без ФАЙЛОВ —\n"
+    "                  из стандартного ввода; в TSV и JSON также file и place (строка,\n"
+    "                  страница или лист и ячейка). Нечитаемый файл — код выхода 2.\n"
     "Код выхода: 0 — суд найден для каждого номера, 1 — не найден хотя бы для одного,\n"
     "2 — ошибка в параметрах, в базе данных, при чтении ввода или записи вывода.\n";
 
@@ -43,6 +49,7 @@ struct Arguments
     QString formatName = QStringLiteral("text");
     QStringList numbers;
     bool help = false;
+    bool extract = false;
 };
 
 // Everything after "--" is a number, so numbers that begin with a dash still decode.
@@ -58,6 +65,8 @@ std::optional<Arguments> parseArguments(const QStringList &words, QString *probl
             onlyNumbers = true;
         } else if (word == QLatin1String("--help")) {
             arguments.help = true;
+        } else if (word == QLatin1String("--extract")) {
+            arguments.extract = true;
         } else if (word == QLatin1String("--db") || word == QLatin1String("--format")) {
             if (i + 1 == words.size()) {
                 *problem = QStringLiteral("после %1 нужно значение").arg(word);
@@ -121,6 +130,10 @@ int main(int argc, char *argv[])
     };
     try {
         decoder.UniConnection1->connectToDatabase();
+        if (arguments->extract) {
+            return extractCaseNumbers(decoder, *format, arguments->numbers,
+                                      [&](const QStringList &lines) { out.writeLines(lines); }, fail);
+        }
         out.writeLines(format->header());
         if (!arguments->numbers.isEmpty()) {
             for (const QString &input : arguments->numbers)

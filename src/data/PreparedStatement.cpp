@@ -320,3 +320,12 @@ void PreparedStatement::fail(const QString &action) const
     sqlite3_reset(m_statement);
     throw DatabaseError(message);
 }
+
+int PreparedStatement::columnIndex(const QString &name) const
+{
+    for (int column = 0; column < columnCount(); ++column) {
+        if (columnName(column).compare(name, Qt::CaseInsensitive) == 0)
+            return column;
+    }
+    return -1;
+}

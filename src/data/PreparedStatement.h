@@ -47,6 +47,8 @@ public:
     sqlite3_stmt *handle() const { return m_statement; }
     int columnCount() const;
     QString columnName(int column) const;
+    // Like the dataset: the first column of that name, whatever its case; -1 when there is none.
+    int columnIndex(const QString &name) const;
     // The table a column is read from; empty for a computed column.
     QString columnTable(int column) const;
     // The table's own name for a column read straight from it.

@@ -1,5 +1,10 @@
 #include "CaseYear.h"
 
+#include <QDate>
+#include <QDateTime>
+
+#include <atomic>
+
 namespace {
 
 bool allAsciiDigits(const QString &text)
@@ -22,4 +27,16 @@ QString fullCaseYear(const QString &year, int currentYear)
     if (year.size() != 2)
         return QString();
     return (year.toInt() > currentYear % 100 ? QStringLiteral("19") : QStringLiteral("20")) + year;
+}
+
+int thisYear()
+{
+    static std::atomic<qint64> nextReading{0};
+    static std::atomic<int> year{0};
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now >= nextReading) {
+        year = QDate::currentDate().year();
+        nextReading = now + 1000;
+    }
+    return year;
 }

@@ -1,5 +1,7 @@
 #include "CourtCondition.h"
 
+#include "decoder/CourtRows.h"
+
 QString courtCondition(const QString &code)
 {
     return QStringLiteral("JudgementCode = '") + QString(code).replace(QLatin1Char('\''), QLatin1String("''"))
@@ -8,9 +10,8 @@ QString courtCondition(const QString &code)
 
 QString serverJoinStatement()
 {
-    return QStringLiteral("select * from judgement,separation, structures where (judgement.guid=structures.ref_Judgement) "
-                          "and (structures.guid=separation.ref_structures)"
-                          " order by judgement.guid collate \"C\", structures.guid collate \"C\", separation.guid collate \"C\"");
+    return JoinStatement
+           + QStringLiteral(" order by judgement.guid collate \"C\", structures.guid collate \"C\", separation.guid collate \"C\"");
 }
 
 QString serverCourtOnlyStatement()

@@ -4,6 +4,14 @@
 
 #include <optional>
 
+// The lookup's join of courts, divisions and compositions, as the lookup
+// dataset runs it. The paths that narrow it to one court reuse its tables and
+// conditions word for word: operand order decides which collation applies.
+inline const QString JoinTables = QStringLiteral(" from judgement,separation, structures");
+inline const QString JoinConditions =
+    QStringLiteral(" where (judgement.guid=structures.ref_Judgement) and (structures.guid=separation.ref_structures)");
+inline const QString JoinStatement = QStringLiteral("select *") + JoinTables + JoinConditions;
+
 // The columns of one row of the courts–divisions–compositions join that a
 // decode reads.
 struct JoinRowFields
@@ -16,6 +24,24 @@ struct JoinRowFields
     QString vnphone;
     QString zal;
     QString floor;
+};
+
+// Each field with the join column it is read from, in the order the lookup
+// dataset reads them: a missing column is reported for the first one missed.
+struct JoinRowColumn
+{
+    const char *name;
+    QString JoinRowFields::*field;
+};
+inline constexpr JoinRowColumn JoinRowColumns[] = {
+    {"JudgementName", &JoinRowFields::JudgementName},
+    {"Phone", &JoinRowFields::Phone},
+    {"StructureNum", &JoinRowFields::StructureNum},
+    {"StructureType", &JoinRowFields::StructureType},
+    {"StructureFAXNum", &JoinRowFields::StructureFAXNum},
+    {"vnphone", &JoinRowFields::vnphone},
+    {"zal", &JoinRowFields::zal},
+    {"floor", &JoinRowFields::floor},
 };
 
 // What the decoder asks of the reference data for one court code. Both

@@ -3,6 +3,7 @@
 #include "data/DatabaseLocation.h"
 #include "data/PreparedStatement.h"
 #include "data/ReadSnapshot.h"
+#include "decoder/CachedCourtRows.h"
 #include "decoder/CourtCondition.h"
 #include "decoder/IndexedCourtRows.h"
 #include "decoder/LookupDatasetCourtRows.h"
@@ -10,9 +11,6 @@
 
 TDMDLL *DMDLL = nullptr;
 
-const QString TDMDLL::JoinStatement = QStringLiteral(
-    "select * from judgement,separation, structures where (judgement.guid=structures.ref_Judgement) "
-    "and (structures.guid=separation.ref_structures)");
 
 namespace {
 
@@ -79,6 +77,24 @@ const CaseNumberFinder &TDMDLL::caseNumberFinder()
     return m_finder;
 }
 
+void TDMDLL::setRememberingCourtRows(bool remember)
+{
+    m_rememberedRows = remember ? std::make_unique<CachedCourtRows>(
+                                      *UniConnection1, [this]() -> CourtRows & { return currentRows(); })
+                                : nullptr;
+}
+
+CourtRows &TDMDLL::currentRows()
+{
+    if (!m_indexedLookups)
+        return *m_datasetRows;
+    if (UniConnection1->engine() == DatabaseConnection::Engine::Postgres)
+        return *m_serverRows;
+    if (m_indexedRows->isAvailable())
+        return *m_indexedRows;
+    return *m_datasetRows;
+}
+
 StructInfo TDMDLL::DecodeJobNum(QString &str)
 {
     // Before anything is cut: a failed connect leaves the caller's text as it was.
@@ -103,12 +119,12 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
 
     // Another program may commit between any two statements; one snapshot
     // keeps the schema check, the candidate rows and the rows read from
-    // belonging to the same version of the reference.
-    const ReadSnapshot snapshot(*UniConnection1);
-    CourtRows *indexed = nullptr;
-    if (m_indexedLookups)
-        indexed = onServer ? static_cast<CourtRows *>(m_serverRows.get()) : m_indexedRows->isAvailable() ? m_indexedRows.get() : nullptr;
-    CourtRows &rows = indexed ? *indexed : *m_datasetRows;
+    // belonging to the same version of the reference. Remembered rows read
+    // nothing here: they take a snapshot for each lookup not answered yet.
+    std::optional<ReadSnapshot> snapshot;
+    if (!m_rememberedRows)
+        snapshot.emplace(*UniConnection1);
+    CourtRows &rows = m_rememberedRows ? *m_rememberedRows : currentRows();
     QString status;
     QString year;
     // A missed division leaves the court's first row current, which is all the

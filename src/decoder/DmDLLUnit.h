@@ -3,6 +3,7 @@
 #include "data/DataSource.h"
 #include "data/DatabaseConnection.h"
 #include "data/Dataset.h"
+#include "decoder/CourtRows.h"
 #include "decoder/CaseNumberFinder.h"
 #include "decoder/StructInfo.h"
 
@@ -10,6 +11,8 @@
 
 #include <memory>
 
+class CachedCourtRows;
+class CourtRows;
 class IndexedCourtRows;
 class LookupDatasetCourtRows;
 class ServerCourtRows;
@@ -21,8 +24,6 @@ class TDMDLL : public QObject
     Q_OBJECT
 
 public:
-    static const QString JoinStatement;
-
     explicit TDMDLL(QObject *parent = nullptr);
     ~TDMDLL() override;
 
@@ -42,11 +43,18 @@ public:
     // reopen of the lookup dataset, which the editor does after every action.
     const CaseNumberFinder &caseNumberFinder();
 
+    // While on, each court's and division's rows are read once and then
+    // answered from memory; turning it off forgets them. For decoding a whole
+    // document in one go, never for the main window, which must see every edit.
+    void setRememberingCourtRows(bool remember);
+
     DatabaseConnection *UniConnection1;
     Dataset *UniQuery1;
     DataSource *UniDataSource1;
 
 private:
+    CourtRows &currentRows();
+
     // Two ways to the same answers: straight from the indexes where the
     // join's row order can be followed, else through the lookup dataset.
     std::unique_ptr<IndexedCourtRows> m_indexedRows;
@@ -55,6 +63,7 @@ private:
     std::unique_ptr<ServerCourtRows> m_serverRows;
     bool m_indexedLookups = true;
 
+    std::unique_ptr<CachedCourtRows> m_rememberedRows;
     CaseNumberFinder m_finder;
     bool m_finderCodesStale = true;
 };

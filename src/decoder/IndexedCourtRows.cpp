@@ -11,18 +11,12 @@ namespace {
 enum Table { Judgement, Structures, Separation };
 const QStringList TableNames = {QStringLiteral("judgement"), QStringLiteral("structures"), QStringLiteral("separation")};
 
-// The join's own conditions, written as the lookup dataset's statement writes
-// them: operand order decides which collation applies.
-const QString JoinedFrom = QStringLiteral(
-    " from judgement,separation, structures where (judgement.guid=structures.ref_Judgement)"
-    " and (structures.guid=separation.ref_structures)");
-
 // Rows of the court having the division, in whatever form SQLite stored the
 // code and the number; callers compare the text read back, exactly.
 const QString DivisionRowsStatement =
     QStringLiteral("select judgement._rowid_, structures._rowid_, separation._rowid_, judgement.JudgementCode,"
                    " separation.SeparationName")
-    + JoinedFrom + QStringLiteral(" and ") + storedFormsCondition(QStringLiteral("judgement.JudgementCode"), 1)
+    + JoinTables + JoinConditions + QStringLiteral(" and ") + storedFormsCondition(QStringLiteral("judgement.JudgementCode"), 1)
     + QStringLiteral(" and ") + storedFormsCondition(QStringLiteral("separation.SeparationName"), 1 + StoredFormCount);
 
 // For every composition of the court, its division that comes first in rowid
@@ -43,12 +37,12 @@ const QString CourtOnlyStatement = QStringLiteral("select * from judgement where
                                    + QStringLiteral(" order by judgement._rowid_");
 
 // The same columns in the same order as the lookup dataset's rows.
-const QString FullRowStatement = QStringLiteral(
-    "select * from judgement,separation, structures"
-    " where judgement._rowid_ = ?1 and structures._rowid_ = ?2 and separation._rowid_ = ?3");
+const QString FullRowStatement =
+    QStringLiteral("select *") + JoinTables
+    + QStringLiteral(" where judgement._rowid_ = ?1 and structures._rowid_ = ?2 and separation._rowid_ = ?3");
 
-const char *const FieldNames[8] = {"JudgementName", "Phone", "StructureNum", "StructureType",
-                                   "StructureFAXNum", "vnphone", "zal", "floor"};
+// The columns of the candidate statements above.
+enum CandidateColumn { CourtRowId, CompositionRowId, DivisionRowId, CourtCode, DivisionNumber };
 
 QStringList lowerCaseColumns(const DatabaseConnection &connection, const QString &table)
 {
@@ -58,16 +52,6 @@ QStringList lowerCaseColumns(const DatabaseConnection &connection, const QString
     while (info.step())
         columns << info.columnText(0);
     return columns;
-}
-
-// Like the dataset: the first column of that name, whatever its case.
-int firstColumnNamed(const PreparedStatement &statement, const char *name)
-{
-    for (int column = 0; column < statement.columnCount(); ++column) {
-        if (statement.columnName(column).compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
-            return column;
-    }
-    return -1;
 }
 
 bool textEquals(const PreparedStatement &statement, int column, const QByteArray &expected)
@@ -159,13 +143,13 @@ bool IndexedCourtRows::prepare()
         return false;
     }
     m_missingField.clear();
-    for (int field = 0; field < 8; ++field) {
-        m_fieldColumns[field] = firstColumnNamed(*m_fullRow, FieldNames[field]);
+    for (std::size_t field = 0; field < std::size(JoinRowColumns); ++field) {
+        m_fieldColumns[field] = m_fullRow->columnIndex(QString::fromLatin1(JoinRowColumns[field].name));
         if (m_fieldColumns[field] < 0 && m_missingField.isEmpty())
-            m_missingField = QString::fromLatin1(FieldNames[field]);
+            m_missingField = QString::fromLatin1(JoinRowColumns[field].name);
     }
-    m_courtOnlyCodeColumn = firstColumnNamed(*m_courtOnly, "JudgementCode");
-    m_courtOnlyNameColumn = firstColumnNamed(*m_courtOnly, "JudgementName");
+    m_courtOnlyCodeColumn = m_courtOnly->columnIndex(QStringLiteral("JudgementCode"));
+    m_courtOnlyNameColumn = m_courtOnly->columnIndex(QStringLiteral("JudgementName"));
     return true;
 }
 
@@ -189,12 +173,14 @@ std::optional<IndexedCourtRows::RowKey> IndexedCourtRows::firstRow(PreparedState
         bindStoredForms(candidates, 1 + StoredFormCount, divisionText);
     std::optional<RowKey> first;
     while (candidates.step()) {
-        if (!textEquals(candidates, 3, codeText) || (division && !textEquals(candidates, 4, divisionText)))
+        if (!textEquals(candidates, CourtCode, codeText)
+            || (division && !textEquals(candidates, DivisionNumber, divisionText)))
             continue;
         // A composition without divisions has no row in the join.
-        if (!candidates.columnValue(2))
+        if (!candidates.columnValue(DivisionRowId))
             continue;
-        const RowKey key{candidates.columnInt64(0), candidates.columnInt64(1), candidates.columnInt64(2)};
+        const RowKey key{candidates.columnInt64(CourtRowId), candidates.columnInt64(CompositionRowId),
+                         candidates.columnInt64(DivisionRowId)};
         if (!first || isBefore(key, *first))
             first = key;
     }
@@ -208,11 +194,11 @@ JoinRowFields IndexedCourtRows::readRow(const RowKey &key)
     m_fullRow->bindInt64(2, key[Structures]);
     m_fullRow->bindInt64(3, key[Separation]);
     m_fullRow->step();
-    QString fields[8];
-    for (int field = 0; field < 8; ++field)
-        fields[field] = m_fullRow->columnText(m_fieldColumns[field]);
+    JoinRowFields fields;
+    for (std::size_t field = 0; field < std::size(JoinRowColumns); ++field)
+        fields.*JoinRowColumns[field].field = m_fullRow->columnText(m_fieldColumns[field]);
     m_fullRow->reset();
-    return {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6], fields[7]};
+    return fields;
 }
 
 CourtRows::Answer IndexedCourtRows::lookUp(const QString &code, const std::optional<QString> &division)

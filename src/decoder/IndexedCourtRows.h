@@ -52,7 +52,7 @@ private:
     std::unique_ptr<PreparedStatement> m_firstRowPerComposition;
     std::unique_ptr<PreparedStatement> m_fullRow;
     std::unique_ptr<PreparedStatement> m_courtOnly;
-    std::array<int, 8> m_fieldColumns{};
+    std::array<int, std::size(JoinRowColumns)> m_fieldColumns{};
     // The first field the join lacks, which makes every lookup an error.
     QString m_missingField;
     int m_courtOnlyCodeColumn = -1;

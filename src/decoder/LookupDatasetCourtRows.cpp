@@ -35,14 +35,8 @@ CourtRows::Answer LookupDatasetCourtRows::lookUp(const QString &code, const std:
     answer.courtHasRows = m_lookup->rowCount() > 0;
     answer.divisionFound = division && m_lookup->locate(QStringLiteral("SeparationName"), *division);
     // After a miss the cursor stays on the court's first row, if there is one.
-    answer.current.JudgementName = m_lookup->fieldText(QStringLiteral("JudgementName"));
-    answer.current.Phone = m_lookup->fieldText(QStringLiteral("Phone"));
-    answer.current.StructureNum = m_lookup->fieldText(QStringLiteral("StructureNum"));
-    answer.current.StructureType = m_lookup->fieldText(QStringLiteral("StructureType"));
-    answer.current.StructureFAXNum = m_lookup->fieldText(QStringLiteral("StructureFAXNum"));
-    answer.current.vnphone = m_lookup->fieldText(QStringLiteral("vnphone"));
-    answer.current.zal = m_lookup->fieldText(QStringLiteral("zal"));
-    answer.current.floor = m_lookup->fieldText(QStringLiteral("floor"));
+    for (const JoinRowColumn &column : JoinRowColumns)
+        answer.current.*column.field = m_lookup->fieldText(QString::fromLatin1(column.name));
     m_lookup->close();
     return answer;
 }
@@ -54,6 +48,8 @@ std::optional<QString> LookupDatasetCourtRows::courtOnlyName(const QString &code
     const QString joinStatement = m_lookup->statement();
     const bool onServer = m_lookup->connection()->engine() == DatabaseConnection::Engine::Postgres;
     m_lookup->setStatement(onServer ? ServerCourtsStatement : CourtsStatement);
+    // Already so after lookUp; set again so this read never depends on the call before it.
+    filterToCourt(code);
     m_lookup->open();
     std::optional<QString> name;
     if (m_lookup->rowCount() > 0)

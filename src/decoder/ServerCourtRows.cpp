@@ -16,32 +16,20 @@ QString courtRowsStatement(bool withDivision)
     return statement + QStringLiteral(" limit 1");
 }
 
-// Like the dataset: the first column of that name, whatever its case.
-int firstColumnNamed(const PreparedStatement &statement, const QString &name)
-{
-    for (int column = 0; column < statement.columnCount(); ++column) {
-        if (statement.columnName(column).compare(name, Qt::CaseInsensitive) == 0)
-            return column;
-    }
-    return -1;
-}
-
-const char *const FieldNames[8] = {"JudgementName", "Phone", "StructureNum", "StructureType",
-                                   "StructureFAXNum", "vnphone", "zal", "floor"};
-
 // The lookup dataset stops at the first field it cannot read, whether the
 // court has rows or not; so does this path, with the same message.
-void requireFields(const PreparedStatement &statement, const QString &statementText, int fieldCount)
+void requireFields(const PreparedStatement &statement, const QString &statementText, std::size_t fieldCount)
 {
-    for (int field = 0; field < fieldCount; ++field) {
-        if (firstColumnNamed(statement, QString::fromLatin1(FieldNames[field])) < 0)
-            throw DatabaseError(missingColumnMessage(statementText, QString::fromLatin1(FieldNames[field])));
+    for (std::size_t field = 0; field < fieldCount; ++field) {
+        const QString name = QString::fromLatin1(JoinRowColumns[field].name);
+        if (statement.columnIndex(name) < 0)
+            throw DatabaseError(missingColumnMessage(statementText, name));
     }
 }
 
 QString fieldText(const PreparedStatement &statement, const char *name)
 {
-    return statement.columnText(firstColumnNamed(statement, QString::fromLatin1(name)));
+    return statement.columnText(statement.columnIndex(QString::fromLatin1(name)));
 }
 
 } // namespace
@@ -69,12 +57,11 @@ CourtRows::Answer ServerCourtRows::lookUp(const QString &code, const std::option
             row = &courtRow;
     }
     // Checked on a statement already run, whose result knows its columns: no extra round trip.
-    requireFields(division ? divisionRow : courtRow, serverJoinStatement(), 8);
+    requireFields(division ? divisionRow : courtRow, serverJoinStatement(), std::size(JoinRowColumns));
     answer.courtHasRows = row != nullptr;
     if (row) {
-        answer.current = {fieldText(*row, "JudgementName"), fieldText(*row, "Phone"), fieldText(*row, "StructureNum"),
-                          fieldText(*row, "StructureType"), fieldText(*row, "StructureFAXNum"), fieldText(*row, "vnphone"),
-                          fieldText(*row, "zal"), fieldText(*row, "floor")};
+        for (const JoinRowColumn &column : JoinRowColumns)
+            answer.current.*column.field = fieldText(*row, column.name);
     }
     return answer;
 }
@@ -84,6 +71,7 @@ std::optional<QString> ServerCourtRows::courtOnlyName(const QString &code)
     PreparedStatement court(*m_connection, serverCourtOnlyStatement() + QStringLiteral(" limit 1"));
     court.bindText(1, code);
     const bool found = court.step();
+    // Only the court's name is read from the courts table, the first of the join's fields.
     requireFields(court, serverCourtOnlyStatement(), 1);
     if (!found)
         return std::nullopt;

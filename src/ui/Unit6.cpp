@@ -1,5 +1,6 @@
 #include "Unit6.h"
 
+#include "CaseListWindow.h"
 #include "Unit2.h"
 #include "data/DatabaseLocation.h"
 #include "data/DmUnit.h"
@@ -34,6 +35,7 @@ TForm6::TForm6(QWidget *parent)
     , Button2(new QPushButton(QStringLiteral("Расшифровать")))
     , Memo1(new QPlainTextEdit)
     , PopupMenu1(new QMenu(this))
+    , N2(PopupMenu1->addAction(QStringLiteral("Расшифровать список…")))
     , N1(PopupMenu1->addAction(QStringLiteral("О программе")))
     , Button1(new SplitButton(QStringLiteral("Структура судов"), PopupMenu1))
     , Button3(new QPushButton(QStringLiteral("Выход")))
@@ -49,6 +51,8 @@ TForm6::TForm6(QWidget *parent)
     Memo1->setObjectName(QStringLiteral("Memo1"));
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     N1->setObjectName(QStringLiteral("N1"));
+    N2->setObjectName(QStringLiteral("N2"));
+    N2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     Button1->setObjectName(QStringLiteral("Button1"));
     Button3->setObjectName(QStringLiteral("Button3"));
 
@@ -70,6 +74,9 @@ TForm6::TForm6(QWidget *parent)
     connect(Edit1, &QLineEdit::returnPressed, this, &TForm6::Button2Click);
     connect(Button1, &SplitButton::clicked, this, &TForm6::Button1Click);
     connect(N1, &QAction::triggered, this, &TForm6::N1Click);
+    connect(N2, &QAction::triggered, this, &TForm6::N2Click);
+    // In the menu alone its shortcut would work only while the menu is open.
+    addAction(N2);
     connect(Button3, &QPushButton::clicked, this, &TForm6::Button3Click);
 }
 
@@ -137,6 +144,15 @@ void TForm6::N1Click()
                        "<p>Справочник судов хранится %1.</p>"
                        "<p>© Разработчики Velmora.</p>")
             .arg(where.toHtmlEscaped()));
+}
+
+void TForm6::N2Click()
+{
+    if (!m_caseList)
+        m_caseList = new CaseListWindow(this);
+    m_caseList->show();
+    m_caseList->raise();
+    m_caseList->activateWindow();
 }
 
 void TForm6::Button3Click()

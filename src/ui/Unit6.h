@@ -3,6 +3,7 @@
 
 #include "widgets/Form.h"
 
+class CaseListWindow;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -26,6 +27,8 @@ public:
     void Button2Click();
     void Button1Click();
     void N1Click();
+    // «Расшифровать список…», also Ctrl+L: the list window, made on first use.
+    void N2Click();
     void Button3Click();
 
     QLabel *Label1;
@@ -33,6 +36,7 @@ public:
     QPushButton *Button2;
     QPlainTextEdit *Memo1;
     QMenu *PopupMenu1;
+    QAction *N2;
     QAction *N1;
     SplitButton *Button1;
     QPushButton *Button3;
@@ -42,6 +46,7 @@ protected:
 
 private:
     bool m_shown = false;
+    CaseListWindow *m_caseList = nullptr;
 };
 
 extern TForm6 *Form6;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -30,4 +31,14 @@ int MessageBoxDialogs::showModal(QDialog &dialog)
 void MessageBoxDialogs::showAbout(QWidget *owner, const QString &title, const QString &notice)
 {
     QMessageBox::about(owner, title, notice);
+}
+
+QStringList MessageBoxDialogs::chooseFilesToOpen(QWidget *owner, const QString &caption, const QString &filter)
+{
+    return QFileDialog::getOpenFileNames(owner, caption, QString(), filter);
+}
+
+QString MessageBoxDialogs::chooseFileToSave(QWidget *owner, const QString &caption, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(owner, caption, QString(), filter);
 }

@@ -10,4 +10,6 @@ public:
     bool askYesNo(QWidget *owner, const QString &caption, const QString &text) override;
     int showModal(QDialog &dialog) override;
     void showAbout(QWidget *owner, const QString &title, const QString &notice) override;
+    QStringList chooseFilesToOpen(QWidget *owner, const QString &caption, const QString &filter) override;
+    QString chooseFileToSave(QWidget *owner, const QString &caption, const QString &filter) override;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QWidget;
@@ -22,6 +23,10 @@ public:
     virtual int showModal(QDialog &dialog) = 0;
     // The About box: title, notice and the owner's window icon.
     virtual void showAbout(QWidget *owner, const QString &title, const QString &notice) = 0;
+    // Files the user picks to open, in the system's file dialog; none when cancelled.
+    virtual QStringList chooseFilesToOpen(QWidget *owner, const QString &caption, const QString &filter) = 0;
+    // The file the user names to save into; empty when cancelled.
+    virtual QString chooseFileToSave(QWidget *owner, const QString &caption, const QString &filter) = 0;
 
     // The dialogs in force: those installed last, or the real message boxes.
     static ModalDialogs &current();

@@ -163,7 +163,7 @@ TEST_F(DecoderStateTest, LeavesLookupClosedOnTheJoinFilteredByTheLastCourt)
     for (const QString &number : {QStringLiteral("А40-1234/08-101-503"), QStringLiteral("А41-1/08"), QStringLiteral("А'1-1")}) {
         const StructInfo info = decode(number);
         EXPECT_FALSE(decoder.UniQuery1->isOpen()) << number.toStdString();
-        EXPECT_EQ(decoder.UniQuery1->statement(), TDMDLL::JoinStatement);
+        EXPECT_EQ(decoder.UniQuery1->statement(), JoinStatement);
         EXPECT_TRUE(decoder.UniQuery1->isFiltered());
         EXPECT_EQ(decoder.UniQuery1->filter(),
                   QStringLiteral("JudgementCode = '") + QString(info.codsud).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\''));
@@ -177,7 +177,7 @@ TEST_F(DecoderStateTest, FirstRowOfTheJoinWinsForADivisionNumberUsedTwice)
     // Whatever order SQLite gives the join, the decoder must take its first row with division 101.
     // Columns: judgement (3), then separation: GUID, ref_structures, SeparationName, Phone...
     QString firstPhone;
-    for (const QString &row : database.rows(TDMDLL::JoinStatement)) {
+    for (const QString &row : database.rows(JoinStatement)) {
         const QStringList cells = row.split(QLatin1Char('|'));
         if (cells[1] == QStringLiteral("А40") && cells[5] == QStringLiteral("101")) {
             firstPhone = cells[6];

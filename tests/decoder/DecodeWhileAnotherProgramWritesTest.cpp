@@ -94,7 +94,7 @@ TEST_P(DecodeWhileAnotherProgramWritesTest, EveryAnswerIsOneRowOfOneMoment)
     decoder.UniConnection1->setDatabasePath(database.path());
     decoder.UniConnection1->connectToDatabase();
     // Both ways to an answer: straight from the indexes, and the whole join.
-    ASSERT_EQ(IndexedCourtRows(decoder.UniConnection1, TDMDLL::JoinStatement).isAvailable(), keyed);
+    ASSERT_EQ(IndexedCourtRows(decoder.UniConnection1, JoinStatement).isAvailable(), keyed);
 
     BusyWriter writer(database.path());
     // The fixture's own rows carry no marks.
@@ -140,7 +140,7 @@ class MissingColumnTest : public ::testing::TestWithParam<MissingColumnCase>
 TEST_P(MissingColumnTest, IsTheSameClearErrorOnEveryPath)
 {
     const MissingColumnCase missing = GetParam();
-    const QString expected = QStringLiteral("В наборе данных «%1» нет столбца «%2».").arg(TDMDLL::JoinStatement, QLatin1String(missing.column));
+    const QString expected = QStringLiteral("В наборе данных «%1» нет столбца «%2».").arg(JoinStatement, QLatin1String(missing.column));
     for (const bool keyed : {true, false}) {
         QString sql = QString::fromUtf8(CourtsFixtureSql);
         if (!keyed)
@@ -149,7 +149,7 @@ TEST_P(MissingColumnTest, IsTheSameClearErrorOnEveryPath)
         TDMDLL decoder;
         decoder.UniConnection1->setDatabasePath(database.path());
         decoder.UniConnection1->connectToDatabase();
-        ASSERT_EQ(IndexedCourtRows(decoder.UniConnection1, TDMDLL::JoinStatement).isAvailable(), keyed);
+        ASSERT_EQ(IndexedCourtRows(decoder.UniConnection1, JoinStatement).isAvailable(), keyed);
         for (const QString &input : {QStringLiteral("А40-1/08-101-1"), QStringLiteral("А40-1/08-999-1"),
                                      QStringLiteral("А41-1/08"), QStringLiteral("А99-1/08-101-1")}) {
             QString number = input;

@@ -89,8 +89,8 @@ enum class RowOrder { File, Keys };
 StructInfo oracleDecode(sqlite3 *db, QString str, RowOrder order = RowOrder::File)
 {
     const QString joinStatement = order == RowOrder::File
-        ? TDMDLL::JoinStatement
-        : TDMDLL::JoinStatement + QStringLiteral(" order by judgement.guid, structures.guid, separation.guid");
+        ? JoinStatement
+        : JoinStatement + QStringLiteral(" order by judgement.guid, structures.guid, separation.guid");
     const QString courtsStatement = QStringLiteral("select * from judgement")
                                     + (order == RowOrder::File ? QString() : QStringLiteral(" order by guid"));
 
@@ -363,7 +363,7 @@ TEST_P(DecoderDifferentialTest, AnswersAsTheWholeJoinWouldOnRandomData)
         decoder.UniConnection1->connectToDatabase();
         if (GetParam() != Schema::Bare) {
             // Only worth comparing if the shortcut is really taken on these files.
-            IndexedCourtRows indexed(decoder.UniConnection1, TDMDLL::JoinStatement);
+            IndexedCourtRows indexed(decoder.UniConnection1, JoinStatement);
             ASSERT_TRUE(indexed.isAvailable()) << "seed " << seed;
         }
         for (int i = 0; i < 25; ++i) {
@@ -427,7 +427,7 @@ TEST(IndexedCourtRowsTest, StepsAsideWhereTheJoinOrderCannotBeFollowed)
     DatabaseConnection connection;
     connection.setDatabasePath(path);
     connection.connectToDatabase();
-    IndexedCourtRows indexed(&connection, TDMDLL::JoinStatement);
+    IndexedCourtRows indexed(&connection, JoinStatement);
     EXPECT_FALSE(indexed.isAvailable()) << "automatic indexes give no order we can rely on";
 
     // Indexes added by another program change the plan; the next decode notices.

@@ -22,6 +22,7 @@ echo "built $(basename "$deb")"
 
 expected_files=$(sort <<'LIST'
 /usr/bin/velmora
+/usr/bin/velmora-db
 /usr/bin/velmora-decode
 /usr/share/applications/org.velmora.Velmora.desktop
 /usr/share/doc/velmora/changelog.gz
@@ -32,6 +33,7 @@ expected_files=$(sort <<'LIST'
 /usr/share/icons/hicolor/32x32/apps/velmora.png
 /usr/share/icons/hicolor/48x48/apps/velmora.png
 /usr/share/icons/hicolor/64x64/apps/velmora.png
+/usr/share/man/man1/velmora-db.1.gz
 /usr/share/man/man1/velmora-decode.1.gz
 /usr/share/man/man1/velmora.1.gz
 /usr/share/metainfo/org.velmora.Velmora.metainfo.xml
@@ -60,6 +62,8 @@ dpkg-deb -x "$deb" "$root"
 
 "$root/usr/bin/velmora-decode" --help >"$work/help" || fail "the packaged velmora-decode --help failed"
 grep -q -- '--format' "$work/help" || fail "the packaged velmora-decode printed no help"
+"$root/usr/bin/velmora-db" --help >"$work/db-help" 2>&1 || true
+grep -q 'copy' "$work/db-help" || fail "the packaged velmora-db printed no help"
 # The window program's dynamic links are all found (a missing Qt library shows here, not at a user's desk).
 if ldd "$root/usr/bin/velmora" | grep -q 'not found'; then fail "velmora has unresolved libraries"; fi
 

@@ -13,6 +13,7 @@ ScriptedDialogs::~ScriptedDialogs()
     ModalDialogs::install(nullptr);
     EXPECT_TRUE(m_answers.isEmpty()) << "scripted answers left unused";
     EXPECT_TRUE(m_dialogActions.isEmpty()) << "scripted dialog actions left unused";
+    EXPECT_TRUE(m_chosenFiles.isEmpty()) << "scripted file choices left unused";
 }
 
 void ScriptedDialogs::showError(QWidget *owner, const QString &text)
@@ -53,4 +54,23 @@ int ScriptedDialogs::showModal(QDialog &dialog)
 void ScriptedDialogs::showAbout(QWidget *owner, const QString &title, const QString &notice)
 {
     aboutBoxes.append({owner, title, notice});
+}
+
+QStringList ScriptedDialogs::nextChosenFiles(const QString &caption)
+{
+    if (m_chosenFiles.isEmpty()) {
+        ADD_FAILURE() << "unexpected file dialog: " << caption.toStdString();
+        return {};
+    }
+    return m_chosenFiles.takeFirst();
+}
+
+QStringList ScriptedDialogs::chooseFilesToOpen(QWidget *, const QString &caption, const QString &)
+{
+    return nextChosenFiles(caption);
+}
+
+QString ScriptedDialogs::chooseFileToSave(QWidget *, const QString &caption, const QString &)
+{
+    return nextChosenFiles(caption).value(0);
 }

@@ -29,6 +29,8 @@ public:
     ~ScriptedDialogs() override;
 
     void answerNextQuestion(bool yes) { m_answers.append(yes); }
+    // What the next file dialog returns: the files picked, or an empty list for Cancel.
+    void chooseNextFiles(const QStringList &files) { m_chosenFiles.append(files); }
     void actOnNextDialog(std::function<void(QDialog &)> action) { m_dialogActions.append(std::move(action)); }
 
     QList<Message> errors;
@@ -41,8 +43,13 @@ public:
     bool askYesNo(QWidget *owner, const QString &caption, const QString &text) override;
     int showModal(QDialog &dialog) override;
     void showAbout(QWidget *owner, const QString &title, const QString &notice) override;
+    QStringList chooseFilesToOpen(QWidget *owner, const QString &caption, const QString &filter) override;
+    QString chooseFileToSave(QWidget *owner, const QString &caption, const QString &filter) override;
 
 private:
+    QStringList nextChosenFiles(const QString &caption);
+
     QList<bool> m_answers;
+    QList<QStringList> m_chosenFiles;
     QList<std::function<void(QDialog &)>> m_dialogActions;
 };

@@ -218,10 +218,10 @@ TEST_F(MainWindowTest, AboutBoxIsOwnedByTheMainWindowAndNamesTheDatabaseFile)
     auto *button1 = control<SplitButton>("Button1");
     ASSERT_NE(button1->menu(), nullptr);
     const QList<QAction *> items = button1->menu()->actions();
-    ASSERT_EQ(items.size(), 1);
-    EXPECT_EQ(items.at(0)->text(), QStringLiteral("О программе"));
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items.at(1)->text(), QStringLiteral("О программе"));
 
-    items.at(0)->trigger();
+    items.at(1)->trigger();
 
     ASSERT_EQ(dialogs.aboutBoxes.size(), 1);
     EXPECT_EQ(dialogs.aboutBoxes.at(0).owner, Form6);

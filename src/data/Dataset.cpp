@@ -92,6 +92,37 @@ void Dataset::close()
     emit fieldsChanged();
 }
 
+std::unique_ptr<Dataset::Shown> Dataset::closeKeepingShown()
+{
+    std::unique_ptr<Shown> kept;
+    if (isOpen() && !m_unreadRows) {
+        kept.reset(new Shown{m_firstColumn, std::move(m_columns), std::move(m_columnByLowerName), std::move(m_rows), std::move(m_rowIds),
+                             std::move(m_visibleRows), m_currentRow, std::move(m_identity)});
+    }
+    close();
+    return kept;
+}
+
+void Dataset::showKept(std::unique_ptr<Shown> kept)
+{
+    if (!kept)
+        return;
+    close();
+    m_firstColumn = kept->firstColumn;
+    m_columns = std::move(kept->columns);
+    m_columnByLowerName = std::move(kept->columnByLowerName);
+    m_rows = std::move(kept->rows);
+    m_rowIds = std::move(kept->rowIds);
+    m_visibleRows = std::move(kept->visibleRows);
+    m_currentRow = kept->currentRow;
+    m_identity = std::move(kept->identity);
+    m_state = State::Browsing;
+    emit rowsReset();
+    emit currentRowChanged();
+    emit fieldsChanged();
+    emit stateChanged();
+}
+
 std::unique_ptr<PreparedStatement> Dataset::prepareRows()
 {
     auto statement = std::make_unique<PreparedStatement>(*m_connection, m_statement);

@@ -41,6 +41,26 @@ public:
     void open();
     void close();
 
+    // What an open dataset showed when it was closed, as it was read then.
+    struct Shown
+    {
+        int firstColumn;
+        QStringList columns;
+        QHash<QString, int> columnByLowerName;
+        std::vector<PackedRow> rows;
+        std::vector<qint64> rowIds;
+        std::vector<int> visibleRows;
+        int currentRow;
+        RowIdentity identity;
+    };
+    // Closes the dataset and hands back what it showed; nothing when it was
+    // closed or its rows were not read yet.
+    std::unique_ptr<Shown> closeKeepingShown();
+    // Shows again, unread and browsing, what closeKeepingShown handed back:
+    // for a dataset that cannot be read now, so that its grid keeps the rows
+    // a user picks the next action's row from.
+    void showKept(std::unique_ptr<Shown> kept);
+
     // Open then only compiles the statement; its rows are fetched by the
     // first read, already filtered as the filter stands then. For a dataset
     // that is reopened often and seldom read.

@@ -158,8 +158,9 @@ void TForm2::showDivisionsOfCurrentComposition()
 void TForm2::runAction(const QList<Dataset *> &closeFirst, Dataset *own, const std::function<void()> &work,
                        const QList<Dataset *> &openAfter)
 {
+    KeptRows kept;
     for (Dataset *dataset : closeFirst)
-        dataset->close();
+        kept[dataset] = dataset->closeKeepingShown();
     try {
         work();
     } catch (...) {
@@ -167,14 +168,37 @@ void TForm2::runAction(const QList<Dataset *> &closeFirst, Dataset *own, const s
         // again what the file holds while the error is on the screen: the
         // row may have been changed by another program, so its own grid too.
         own->cancel();
-        own->close();
-        own->open();
-        for (Dataset *dataset : openAfter)
-            dataset->open();
+        if (auto shown = own->closeKeepingShown())
+            kept[own] = std::move(shown);
+        try {
+            reopen(QList<Dataset *>{own} + openAfter, kept);
+        } catch (...) {
+            // A reading that fails as well says less than the action's own
+            // error, which is the one the user needs to see.
+        }
         throw;
     }
-    for (Dataset *dataset : openAfter)
-        dataset->open();
+    reopen(openAfter, kept);
+}
+
+void TForm2::reopen(const QList<Dataset *> &datasets, KeptRows &kept)
+{
+    std::exception_ptr failure;
+    for (Dataset *dataset : datasets) {
+        if (!failure) {
+            try {
+                dataset->open();
+                continue;
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        }
+        const auto found = kept.find(dataset);
+        if (found != kept.end())
+            dataset->showKept(std::move(found->second));
+    }
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 bool TForm2::confirmDelete()

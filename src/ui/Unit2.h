@@ -1,14 +1,16 @@
 // Form2, the court structure editor: courts, their compositions and divisions.
 #pragma once
 
+#include "data/Dataset.h"
 #include "widgets/Form.h"
 
 #include <QList>
 
 #include <functional>
+#include <map>
+#include <memory>
 
 class DataGrid;
-class Dataset;
 class ModalForm;
 class QGroupBox;
 class QPushButton;
@@ -78,8 +80,15 @@ private:
     void showDivisionsOfCurrentComposition();
     // Closes the datasets in order, does the work on its own dataset, opens
     // the others in order. When the work fails, its pending insert or edit is
-    // cancelled and everything is reopened before the error goes on to be shown.
+    // cancelled and everything is reopened before the error goes on to be
+    // shown; what cannot be read again shows its earlier rows.
     void runAction(const QList<Dataset *> &closeFirst, Dataset *own, const std::function<void()> &work, const QList<Dataset *> &openAfter);
+    using KeptRows = std::map<Dataset *, std::unique_ptr<Dataset::Shown>>;
+    // Opens the datasets in order. Once one cannot be read the rest, on the
+    // same connection, are not tried: each shows again the rows it showed
+    // before the action, so that once the database is back a user picks the
+    // same court or composition and tries again. The reading error goes on.
+    static void reopen(const QList<Dataset *> &datasets, KeptRows &kept);
     bool confirmDelete();
     void enableButtons();
 };

@@ -441,10 +441,17 @@ TEST_F(EditorTest, ButtonsWaitForTheRowTheyWorkOn)
 class LockedDatabaseTest : public EditorTest
 {
 protected:
-    void lock()
+    // An immediate lock stops writes only; an exclusive one stops reads too.
+    void lock(const char *begin = "BEGIN IMMEDIATE")
     {
         ASSERT_EQ(sqlite3_open(database.path().toUtf8().constData(), &m_other), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(m_other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(m_other, begin, nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    void unlock()
+    {
+        sqlite3_exec(m_other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(m_other);
+        m_other = nullptr;
     }
     void TearDown() override
     {
@@ -482,6 +489,35 @@ TEST_F(LockedDatabaseTest, FailedWriteIsShownCancelledAndEverythingReopened)
     expectAllOpenAndBrowsing();
     EXPECT_EQ(gridColumn(Form2->DBGrid3, 0), (QStringList{"101", "102"}));
     EXPECT_EQ(table("select count(*) from separation"), QStringList{"3"});
+}
+
+// The file is locked against reading too while the dialog is open: the grids
+// cannot be read again, so they keep what they showed, and once the file is
+// free the user adds under the same court as if nothing had happened.
+TEST_F(LockedDatabaseTest, FailedAddKeepsTheGridsAndTheSameAddWorksOnceTheFileIsFree)
+{
+    clickRow(Form2->DBGrid1, 0);
+    const QStringList courts = gridColumn(Form2->DBGrid1, 0);
+    dialogs.actOnNextDialog([this](QDialog &dialog) {
+        lock("BEGIN EXCLUSIVE");
+        typeText(dialog.findChild<DataEdit *>(QStringLiteral("DBEdit1")), QStringLiteral("уголовный"));
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+    });
+    click(Form2->Button4);
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors.at(0).text.contains(database.path())) << dialogs.errors.at(0).text.toStdString();
+    EXPECT_EQ(gridColumn(Form2->DBGrid1, 0), courts);
+    EXPECT_EQ(gridColumn(Form2->DBGrid2, 1), (QStringList{"гражданский", "административный"}));
+    EXPECT_TRUE(Form2->Button4->isEnabled());
+
+    unlock();
+    QMap<QString, QString> shown;
+    recordNextDialog(&shown, {{"DBEdit1", QStringLiteral("уголовный")}});
+    click(Form2->Button4);
+    EXPECT_EQ(dialogs.errors.size(), 1) << dialogs.errors.value(1).text.toStdString();
+    EXPECT_EQ(shown.value(QStringLiteral("DBEdit1")), QString()) << "the new row starts empty, not with the failed one's text";
+    EXPECT_EQ(table("select ref_Judgement from structures where StructureType = 'уголовный'"), QStringList{"{J40}"});
+    expectAllOpenAndBrowsing();
 }
 
 // Another program changes the court while its dialog is open: the editor's

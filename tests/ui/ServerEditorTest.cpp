@@ -1,6 +1,7 @@
 // The court structure editor and the main window over a reference on the
 // test's own PostgreSQL server, as a clerk and a reader use them.
 
+#include "data/Dataset.h"
 #include "data/DmUnit.h"
 #include "decoder/DmDLLUnit.h"
 #include "support/PostgresTestServer.h"
@@ -12,6 +13,7 @@
 #include "ui/Unit6.h"
 #include "widgets/DataEdit.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ModalForm.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -148,6 +150,84 @@ TEST_F(ServerEditorTest, StoppedServerIsAMessageAndTheNextActionReconnects)
         << "the delete tried while the server was down wrote nothing";
     EXPECT_TRUE(decodeInTheMainWindow(QStringLiteral("А40-1234/08-101-1")).contains(QStringLiteral("495-111-11-11")));
 }
+
+// An add that meets the stopped server, either as it starts (a new court
+// needs the courts read first, so no dialog opens) or when its dialog saves;
+// once the server is back the same add opens its dialog and writes, and the
+// failed one left nothing.
+struct FailedAdd
+{
+    const char *name;
+    bool stopWhileDialogIsOpen;
+    QPushButton *TForm2::*button;
+    QList<std::pair<const char *, QString>> texts;
+    const char *table;
+    // Counts the rows that hold what the script typed.
+    const char *newRow;
+};
+
+void PrintTo(const FailedAdd &add, std::ostream *out)
+{
+    *out << add.name;
+}
+
+class ServerEditorFailedAddTest : public ServerEditorTest, public ::testing::WithParamInterface<FailedAdd>
+{
+};
+
+TEST_P(ServerEditorFailedAddTest, TheSameAddWorksOnceTheServerIsBack)
+{
+    const FailedAdd &add = GetParam();
+    clickRow(Form2->DBGrid1, int(gridColumn(Form2->DBGrid1, 0).indexOf(QStringLiteral("А40"))));
+    clickRow(Form2->DBGrid2, 0);
+    const QString count = QStringLiteral("select count(*) from %1").arg(QString::fromLatin1(add.table));
+    const QStringList before = reference.rows(count);
+
+    if (add.stopWhileDialogIsOpen) {
+        dialogs.actOnNextDialog([&add](QDialog &dialog) {
+            PostgresTestServer::instance().stop();
+            for (const auto &[name, text] : add.texts)
+                typeText(dialog.findChild<DataEdit *>(QString::fromLatin1(name)), text);
+            QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+        });
+    } else {
+        PostgresTestServer::instance().stop();
+    }
+    click(Form2->*add.button);
+    ASSERT_FALSE(dialogs.errors.isEmpty()) << "the failed add is shown";
+    for (const auto &error : dialogs.errors)
+        EXPECT_TRUE(error.text.contains(QStringLiteral("velmora-pg"))) << error.text.toStdString();
+    const qsizetype dialogsBefore = dialogs.dialogResults.size();
+    EXPECT_TRUE((Form2->*add.button)->isEnabled()) << "the grids still show the row to add under";
+
+    PostgresTestServer::instance().start();
+    dialogs.errors.clear();
+    saveNextDialog(add.texts);
+    click(Form2->*add.button);
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.value(0).text.toStdString();
+    EXPECT_EQ(dialogs.dialogResults.mid(dialogsBefore), QList<int>{ModalForm::mrOk}) << "the dialog opened and saved";
+    EXPECT_EQ(reference.rows(count).value(0).toInt(), before.value(0).toInt() + 1) << "one row added, none by the failed add";
+    EXPECT_EQ(reference.rows(QString::fromUtf8(add.newRow)), QStringList{QStringLiteral("1")});
+    for (Dataset *dataset : {DM->UniQuery1, DM->UniQuery2, DM->UniQuery3, DMDLL->UniQuery1})
+        EXPECT_EQ(dataset->state(), Dataset::State::Browsing) << dataset->statement().toStdString();
+}
+
+const QList<std::pair<const char *, QString>> NewCourt{{"DBEdit1", QStringLiteral("А51")},
+                                                       {"DBEdit2", QStringLiteral("суд после перезапуска")}};
+const QList<std::pair<const char *, QString>> NewComposition{{"DBEdit1", QStringLiteral("уголовный")}, {"DBEdit2", QStringLiteral("7")}};
+const QList<std::pair<const char *, QString>> NewDivision{{"DBEdit1", QStringLiteral("107")}, {"DBEdit2", QStringLiteral("495-777-77-77")}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Adds, ServerEditorFailedAddTest,
+    ::testing::Values(FailedAdd{"CourtWithTheServerStopped", false, &TForm2::Button1, NewCourt, "judgement",
+                                "select count(*) from judgement where JudgementCode = 'А51' and JudgementName = 'суд после перезапуска'"},
+                      FailedAdd{"CourtStoppedWhileItsDialogIsOpen", true, &TForm2::Button1, NewCourt, "judgement",
+                                "select count(*) from judgement where JudgementCode = 'А51' and JudgementName = 'суд после перезапуска'"},
+                      FailedAdd{"CompositionStoppedWhileItsDialogIsOpen", true, &TForm2::Button4, NewComposition, "structures",
+                                "select count(*) from structures where StructureType = 'уголовный' and ref_Judgement = '{J40}'"},
+                      FailedAdd{"DivisionStoppedWhileItsDialogIsOpen", true, &TForm2::Button7, NewDivision, "separation",
+                                "select count(*) from separation where SeparationName = '107' and ref_structures = '{S1}'"}),
+    [](const ::testing::TestParamInfo<FailedAdd> &info) { return std::string(info.param.name); });
 
 class ReaderEditorTest : public ServerEditorTest
 {

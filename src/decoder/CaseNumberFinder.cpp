@@ -124,7 +124,7 @@ struct CaseNumberFinder::Scanner
     mutable int currentYear = 0;
     // Codes and years repeat from number to number; a text full of numbers
     // keeps one copy of each instead of one per number.
-    mutable QSet<QString> sharedTexts;
+    mutable QSet<QString> sharedTexts = {};
 
     QString shared(const QString &repeatingText) const
     {
@@ -188,14 +188,24 @@ struct CaseNumberFinder::Scanner
         return CodeDigits{first->unicode(), second->unicode()};
     }
 
+    // Where a court code's two digits begin after its letter at i. "А 40-…":
+    // one blank typed inside the code is passed over after a capital letter
+    // only, since a lone "а" is a common word ("а 33-1234/2021" is a general
+    // court's number after a conjunction).
+    qsizetype codeDigitsStart(qsizetype i) const
+    {
+        return isCapitalLetter(at(i)) && isBlank(at(i + 1)) && isDigit(at(i + 2)) ? i + 2 : i + 1;
+    }
+
     // "А40" (first instance), "17АП" (appeal), "Ф05" (cassation), "С01",
     // "СИП", in any of the ways people and web addresses write them.
     std::optional<CodeMatch> courtCode(qsizetype i) const
     {
         const QChar first = foldCodeLetter(at(i));
         if (first == CyrillicA) {
-            if (const auto digits = twoCodeDigits(i + 1); digits && endsWord(i + 3))
-                return CodeMatch{{CyrillicA.unicode(), (*digits)[0], (*digits)[1]}, 3, {}, i + 3};
+            const qsizetype d = codeDigitsStart(i);
+            if (const auto digits = twoCodeDigits(d); digits && endsWord(d + 2))
+                return CodeMatch{{CyrillicA.unicode(), (*digits)[0], (*digits)[1]}, 3, {}, d + 2};
         }
         if (isDigit(at(i))) {
             // Appeal courts are numbered with two digits; "9АП" is the ninth.
@@ -208,8 +218,9 @@ struct CaseNumberFinder::Scanner
             }
         }
         if (first == QChar(0x0424) || at(i) == u'f' || at(i) == u'F') {
-            if (const auto digits = twoCodeDigits(i + 1); digits && endsWord(i + 3))
-                return CodeMatch{{u'Ф', (*digits)[0], (*digits)[1]}, 3, {}, i + 3};
+            const qsizetype d = codeDigitsStart(i);
+            if (const auto digits = twoCodeDigits(d); digits && endsWord(d + 2))
+                return CodeMatch{{u'Ф', (*digits)[0], (*digits)[1]}, 3, {}, d + 2};
         }
         if (first == QChar(0x0421) || at(i) == u's' || at(i) == u'S') {
             if (const auto digits = twoCodeDigits(i + 1); digits && *digits == CodeDigits{u'0', u'1'} && endsWord(i + 3))

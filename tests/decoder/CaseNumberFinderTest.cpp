@@ -39,6 +39,9 @@ INSTANTIATE_TEST_SUITE_P(Lines, FirstArbitrationNumberTest,
                              FindCase{"А99-5/2020", "А99-5/2020"}, FindCase{"9АП-5/2020", "09АП-5/2020"},
                              FindCase{"NА40-5/2020", "А40-5/2020"}, FindCase{"No.А40-5/2020 и NoА41-6/2020", "А40-5/2020"},
                              FindCase{"NoА41-6/2020", "А41-6/2020"},
+                             // One blank typed inside the code, after a capital letter only: a lone "а" is a word.
+                             FindCase{"Дело № А 40-1234/2020", "А40-1234/2020"}, FindCase{"N Ф\u00a005-7/2019", "Ф05-7/2019"},
+                             FindCase{"а 33-1234/2021", "-"}, FindCase{"А  40-1234/2020", "-"},
                              // Forms from web addresses.
                              FindCase{"a40-128721_20-149-933", "А40-128721/20-149-933"}, FindCase{"15ap-4619_2017", "15АП-4619/2017"},
                              FindCase{"sip-12_2019", "СИП-12/2019"},

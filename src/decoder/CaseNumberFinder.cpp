@@ -188,13 +188,14 @@ struct CaseNumberFinder::Scanner
         return CodeDigits{first->unicode(), second->unicode()};
     }
 
-    // Where a court code's two digits begin after its letter at i. "А 40-…":
-    // one blank typed inside the code is passed over after a capital letter
-    // only, since a lone "а" is a common word ("а 33-1234/2021" is a general
-    // court's number after a conjunction).
+    // Where a court code's two digits begin after its letter at i. "А 40-…",
+    // "А-40-…": one blank or dash typed inside the code is passed over after a
+    // capital letter only, since a lone "а" is a common word ("а 33-1234/2021"
+    // is a general court's number after a conjunction).
     qsizetype codeDigitsStart(qsizetype i) const
     {
-        return isCapitalLetter(at(i)) && isBlank(at(i + 1)) && isDigit(at(i + 2)) ? i + 2 : i + 1;
+        const QChar between = at(i + 1);
+        return isCapitalLetter(at(i)) && (isBlank(between) || isDash(between)) && isDigit(at(i + 2)) ? i + 2 : i + 1;
     }
 
     // "А40" (first instance), "17АП" (appeal), "Ф05" (cassation), "С01",

@@ -24,38 +24,37 @@ TEST_P(FirstArbitrationNumberTest, IsCutOutOfWhateverSurroundsIt)
     EXPECT_EQ(arbitration ? found->number : QStringLiteral("-"), QString::fromUtf8(GetParam().decoded));
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, FirstArbitrationNumberTest,
-                         ::testing::Values(
-                             // Dashes of every kind, no-break and narrow no-break spaces, blanks around the separators.
-                             FindCase{"А40\u20111234/08\u2212101\uff0d503", "А40-1234/08-101-503"},
-                             FindCase{"Дело\u00a0№\u202fА40\u2043 1234/2008", "А40-1234/2008"},
-                             FindCase{"А40\ufe58 1/2008\ufe63101", "А40-1/2008-101"},
-                             FindCase{"Дело №А60- 32014/2009- С12", "А60-32014/2009"}, FindCase{"№ 17АП- 76 /2017-ГКу", "17АП-76/2017"},
-                             FindCase{"А40-1234\\2008", "А40-1234/2008"},
-                             // Look-alike letters only inside the code; the A of a word elsewhere is not a court.
-                             FindCase{"Andritz Feed & Biofuel A/S v. OOO / А41-6930/2013", "А41-6930/2013"},
-                             FindCase{"A40-1/20", "А40-1/20"}, FindCase{"а40-1/20", "А40-1/20"}, FindCase{"C01-5/2020", "С01-5/2020"},
-                             FindCase{"сип-5/2020", "СИП-5/2020"}, FindCase{"АЗО-5/2020", "А30-5/2020"},
-                             FindCase{"А99-5/2020", "А99-5/2020"}, FindCase{"9АП-5/2020", "09АП-5/2020"},
-                             FindCase{"NА40-5/2020", "А40-5/2020"}, FindCase{"No.А40-5/2020 и NoА41-6/2020", "А40-5/2020"},
-                             FindCase{"NoА41-6/2020", "А41-6/2020"},
-                             // One blank typed inside the code, after a capital letter only: a lone "а" is a word.
-                             FindCase{"Дело № А 40-1234/2020", "А40-1234/2020"}, FindCase{"N Ф\u00a005-7/2019", "Ф05-7/2019"},
-                             FindCase{"а 33-1234/2021", "-"}, FindCase{"А  40-1234/2020", "-"},
-                             // Forms from web addresses.
-                             FindCase{"a40-128721_20-149-933", "А40-128721/20-149-933"}, FindCase{"15ap-4619_2017", "15АП-4619/2017"},
-                             FindCase{"sip-12_2019", "СИП-12/2019"},
-                             // Tails that are not part of the year; the digits-only division tail is.
-                             FindCase{"А40-1/2016/з.8", "А40-1/2016"}, FindCase{"А40-1/2016/тр.37", "А40-1/2016"},
-                             FindCase{"А40-1/19(1,2)", "А40-1/19"}, FindCase{"А40-1/2013  (1н)", "А40-1/2013"},
-                             FindCase{"А40-1/19, А41-2/20", "А40-1/19"}, FindCase{"А40-1/2014 по делу N СИП-1/2014", "А40-1/2014"},
-                             FindCase{"А40-1234/08-101-503-9", "А40-1234/08-101-503-9"}, FindCase{"Дело № А41-К1-12345/05", "А41-12345/05"},
-                             // Both an other-court and an arbitration number: the arbitration number is decoded.
-                             FindCase{"N 300-ЭС24-6956 по делу N СИП-295/2023", "СИП-295/2023"},
-                             // Not a number: a year of three or five digits, a code glued to a word, no year at all.
-                             FindCase{"А40-1/200", "-"}, FindCase{"А40-1/20081", "-"}, FindCase{"ФА40-1/2008", "-"},
-                             FindCase{"ONА40-1/2008", "-"}, FindCase{"123АП-1/2008", "-"}, FindCase{"А401-1/2008", "-"},
-                             FindCase{"А40-1234", "-"}, FindCase{"А40-/2008", "-"}, FindCase{"", "-"}));
+INSTANTIATE_TEST_SUITE_P(
+    Lines, FirstArbitrationNumberTest,
+    ::testing::Values(
+        // Dashes of every kind, no-break and narrow no-break spaces, blanks around the separators.
+        FindCase{"А40\u20111234/08\u2212101\uff0d503", "А40-1234/08-101-503"},
+        FindCase{"Дело\u00a0№\u202fА40\u2043 1234/2008", "А40-1234/2008"}, FindCase{"А40\ufe58 1/2008\ufe63101", "А40-1/2008-101"},
+        FindCase{"Дело №А60- 32014/2009- С12", "А60-32014/2009"}, FindCase{"№ 17АП- 76 /2017-ГКу", "17АП-76/2017"},
+        FindCase{"А40-1234\\2008", "А40-1234/2008"},
+        // Look-alike letters only inside the code; the A of a word elsewhere is not a court.
+        FindCase{"Andritz Feed & Biofuel A/S v. OOO / А41-6930/2013", "А41-6930/2013"}, FindCase{"A40-1/20", "А40-1/20"},
+        FindCase{"а40-1/20", "А40-1/20"}, FindCase{"C01-5/2020", "С01-5/2020"}, FindCase{"сип-5/2020", "СИП-5/2020"},
+        FindCase{"АЗО-5/2020", "А30-5/2020"}, FindCase{"А99-5/2020", "А99-5/2020"}, FindCase{"9АП-5/2020", "09АП-5/2020"},
+        FindCase{"NА40-5/2020", "А40-5/2020"}, FindCase{"No.А40-5/2020 и NoА41-6/2020", "А40-5/2020"},
+        FindCase{"NoА41-6/2020", "А41-6/2020"},
+        // One blank or dash typed inside the code, after a capital letter only: a lone "а" is a word.
+        FindCase{"по делу № А-40-1234/2020", "А40-1234/2020"}, FindCase{"Дело № А 40-1234/2020", "А40-1234/2020"},
+        FindCase{"N Ф\u00a005-7/2019", "Ф05-7/2019"}, FindCase{"а 33-1234/2021", "-"}, FindCase{"А  40-1234/2020", "-"},
+        // Forms from web addresses.
+        FindCase{"a40-128721_20-149-933", "А40-128721/20-149-933"}, FindCase{"15ap-4619_2017", "15АП-4619/2017"},
+        FindCase{"sip-12_2019", "СИП-12/2019"},
+        // Tails that are not part of the year; the digits-only division tail is.
+        FindCase{"А40-1/2016/з.8", "А40-1/2016"}, FindCase{"А40-1/2016/тр.37", "А40-1/2016"}, FindCase{"А40-1/19(1,2)", "А40-1/19"},
+        FindCase{"А40-1/2013  (1н)", "А40-1/2013"}, FindCase{"А40-1/19, А41-2/20", "А40-1/19"},
+        FindCase{"А40-1/2014 по делу N СИП-1/2014", "А40-1/2014"}, FindCase{"А40-1234/08-101-503-9", "А40-1234/08-101-503-9"},
+        FindCase{"Дело № А41-К1-12345/05", "А41-12345/05"},
+        // Both an other-court and an arbitration number: the arbitration number is decoded.
+        FindCase{"N 300-ЭС24-6956 по делу N СИП-295/2023", "СИП-295/2023"},
+        // Not a number: a year of three or five digits, a code glued to a word, no year at all.
+        FindCase{"А40-1/200", "-"}, FindCase{"А40-1/20081", "-"}, FindCase{"ФА40-1/2008", "-"}, FindCase{"ONА40-1/2008", "-"},
+        FindCase{"123АП-1/2008", "-"}, FindCase{"А401-1/2008", "-"}, FindCase{"А40-1234", "-"}, FindCase{"А40-/2008", "-"},
+        FindCase{"", "-"}));
 
 struct OtherCourtCase
 {

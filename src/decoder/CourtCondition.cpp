@@ -7,13 +7,16 @@ QString courtCondition(const QString &code)
     return QStringLiteral("JudgementCode = '") + QString(code).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
 }
 
-QString serverJoinStatement()
+// Built once: every decode on a server names its statement by this text.
+const QString &serverJoinStatement()
 {
-    return JoinStatement
+    static const QString statement = JoinStatement
         + QStringLiteral(" order by judgement.guid collate \"C\", structures.guid collate \"C\", separation.guid collate \"C\"");
+    return statement;
 }
 
-QString serverCourtOnlyStatement()
+const QString &serverCourtOnlyStatement()
 {
-    return QStringLiteral("select * from judgement where JudgementCode=? order by guid collate \"C\"");
+    static const QString statement = QStringLiteral("select * from judgement where JudgementCode=? order by guid collate \"C\"");
+    return statement;
 }

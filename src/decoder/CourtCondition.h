@@ -12,5 +12,5 @@ QString courtCondition(const QString &code);
 // court, composition and division GUID. Where a court's code and its division
 // numbers are unique, this is the same row the file's own order gives. A
 // server's text column holds text only, so its court is found by SQL equality.
-QString serverJoinStatement();
-QString serverCourtOnlyStatement();
+const QString &serverJoinStatement();
+const QString &serverCourtOnlyStatement();

@@ -111,7 +111,7 @@ StructInfo TDMDLL::DecodeJobNum(QString &str)
     cut(str, p);
 
     const bool onServer = UniConnection1->engine() == DatabaseConnection::Engine::Postgres;
-    const QString joinStatement = onServer ? serverJoinStatement() : JoinStatement;
+    const QString &joinStatement = onServer ? serverJoinStatement() : JoinStatement;
     if (UniQuery1->statement() != joinStatement)
         UniQuery1->setStatement(joinStatement);
 

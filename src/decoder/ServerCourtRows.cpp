@@ -17,6 +17,19 @@ QString courtRowsStatement(bool withDivision)
     return statement + QStringLiteral(" limit 1");
 }
 
+// Built once, not on every decode.
+const QString &divisionRowStatement()
+{
+    static const QString statement = courtRowsStatement(true);
+    return statement;
+}
+
+const QString &courtRowStatement()
+{
+    static const QString statement = courtRowsStatement(false);
+    return statement;
+}
+
 // The lookup dataset stops at the first field it cannot read, whether the
 // court has rows or not; so does this path, with the same message.
 void requireFields(const PreparedStatement &statement, const QString &statementText, std::size_t fieldCount)
@@ -43,22 +56,26 @@ ServerCourtRows::ServerCourtRows(DatabaseConnection *connection)
 CourtRows::Answer ServerCourtRows::lookUp(const QString &code, const std::optional<QString> &division)
 {
     Answer answer;
-    PreparedStatement divisionRow(*m_connection, courtRowsStatement(true));
-    PreparedStatement courtRow(*m_connection, courtRowsStatement(false));
+    // Each statement is run only when its answer is needed: a found division
+    // needs no court row, and no division asked needs no division row.
+    std::optional<PreparedStatement> divisionRow;
+    std::optional<PreparedStatement> courtRow;
     PreparedStatement *row = nullptr;
     if (division) {
-        divisionRow.bindTexts({code, *division});
-        if (divisionRow.step())
-            row = &divisionRow;
+        divisionRow.emplace(*m_connection, divisionRowStatement());
+        divisionRow->bindTexts({code, *division});
+        if (divisionRow->step())
+            row = &*divisionRow;
         answer.divisionFound = row != nullptr;
     }
     if (!row) {
-        courtRow.bindText(1, code);
-        if (courtRow.step())
-            row = &courtRow;
+        courtRow.emplace(*m_connection, courtRowStatement());
+        courtRow->bindText(1, code);
+        if (courtRow->step())
+            row = &*courtRow;
     }
     // Checked on a statement already run, whose result knows its columns: no extra round trip.
-    requireFields(division ? divisionRow : courtRow, serverJoinStatement(), std::size(JoinRowColumns));
+    requireFields(division ? *divisionRow : *courtRow, serverJoinStatement(), std::size(JoinRowColumns));
     answer.courtHasRows = row != nullptr;
     if (row) {
         for (const JoinRowColumn &column : JoinRowColumns)

@@ -6,8 +6,6 @@ namespace {
 
 const QString FoundStatus = QStringLiteral("найден");
 const QString CourtNotFoundStatus = QStringLiteral("суд не найден");
-// The decoder's own word for a court it does not know.
-const QString NotFoundError = QStringLiteral("NO Found !!!");
 
 } // namespace
 
@@ -40,9 +38,9 @@ QList<ExtractedCase> CaseExtractor::extract(const TextPiece &piece)
         } else {
             // Cut as an arbitration number, another court's number only yields
             // a court code such as "305" and a serial such as "ЭС19-12345".
-            extracted.info.error = NotFoundError;
+            extracted.info.error = StructInfo::NotFoundStatus;
         }
-        extracted.courtFound = extracted.info.error == QLatin1String("OK");
+        extracted.courtFound = extracted.info.error == StructInfo::FoundStatus;
         if (extracted.courtFound)
             extracted.status = FoundStatus;
         else if (found.system != CourtSystem::Arbitration)

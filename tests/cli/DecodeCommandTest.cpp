@@ -1,3 +1,4 @@
+#include "support/CommandRun.h"
 #include "support/PostgresTestServer.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchDatabase.h"
@@ -18,13 +19,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-struct CommandRun
-{
-    int exitCode = -1;
-    QStringList out;
-    QString err;
-};
 
 // The reference database as a user would make it by hand: the sqlite3 shell.
 class DecodeCommandTest : public ::testing::Test
@@ -52,18 +46,7 @@ protected:
     CommandRun decode(QProcess &process, const QStringList &arguments, const QByteArray &input = {})
     {
         process.setProcessEnvironment(environment);
-        process.start(program, arguments);
-        EXPECT_TRUE(process.waitForStarted());
-        process.write(input);
-        process.closeWriteChannel();
-        EXPECT_TRUE(process.waitForFinished(10000)) << "still running";
-        CommandRun run;
-        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
-        if (run.out.last().isEmpty())
-            run.out.removeLast();
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
+        return runCommand(process, program, arguments, input, 10000);
     }
 
     QTemporaryDir folder;

@@ -1,3 +1,4 @@
+#include "support/CommandRun.h"
 #include "support/OfficeFiles.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchDatabase.h"
@@ -12,32 +13,15 @@
 
 namespace {
 
-struct CommandRun
-{
-    int exitCode = -1;
-    QStringList out;
-    QString err;
-};
-
 class ExtractCommandTest : public ::testing::Test
 {
 protected:
     CommandRun extract(const QStringList &arguments, const QByteArray &input = {})
     {
         QProcess process;
-        process.start(QStringLiteral(VELMORA_DECODE_PATH),
-                      QStringList{QStringLiteral("--db"), database.path(), QStringLiteral("--extract")} + arguments);
-        EXPECT_TRUE(process.waitForStarted());
-        process.write(input);
-        process.closeWriteChannel();
-        EXPECT_TRUE(process.waitForFinished());
-        CommandRun run;
-        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
-        if (run.out.last().isEmpty())
-            run.out.removeLast();
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
+        // Qt's own default wait.
+        return runCommand(process, QStringLiteral(VELMORA_DECODE_PATH),
+                          QStringList{QStringLiteral("--db"), database.path(), QStringLiteral("--extract")} + arguments, input, 30000);
     }
 
     QString file(const char *name, const QByteArray &bytes) const

@@ -1,5 +1,6 @@
 #include "decoder/ResultLines.h"
 #include "support/QtPrinters.h"
+#include "support/ScratchDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -28,22 +29,7 @@ StructInfo exampleRecord()
 
 TEST(ResultLinesTest, ListsThirteenLabelledLinesInOrder)
 {
-    EXPECT_EQ(resultLines(exampleRecord(), 2026),
-              (QStringList{
-                  QStringLiteral("Название суда: Арбитражный суд города Москвы"),
-                  QStringLiteral("Код суда: А40"),
-                  QStringLiteral("Порядковый номер дела с начала года: 1234"),
-                  QStringLiteral("Год: 2008"),
-                  QStringLiteral("Отделение: 101"),
-                  QStringLiteral("Порядковый номер внутри отделения: 503"),
-                  QStringLiteral("Телефон отделения: 495-111-11-11"),
-                  QStringLiteral("Внутренний номер: 1101"),
-                  QStringLiteral("Номер состава: 1"),
-                  QStringLiteral("Тип состава: гражданский"),
-                  QStringLiteral("Номер факса состава: 495-600-01-01"),
-                  QStringLiteral("Зал: 5017"),
-                  QStringLiteral("Этаж: 5"),
-              }));
+    EXPECT_EQ(resultLines(exampleRecord(), 2026), CourtsFixtureExampleLines);
 }
 
 TEST(ResultLinesTest, AnyStatusButOkGivesTheSingleNotFoundLine)

@@ -28,3 +28,6 @@ private:
 // Courts А40 (two compositions, divisions 101, 102 and 201) and А41 (no
 // composition): enough to show every path of the decoder and the editor.
 extern const char *const CourtsFixtureSql;
+
+// The answer lines of "А40-1234/08-101-503" on that fixture, in order.
+extern const QStringList CourtsFixtureExampleLines;

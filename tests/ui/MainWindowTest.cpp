@@ -2,6 +2,7 @@
 #include "data/DmUnit.h"
 #include "support/ProgramFixture.h"
 #include "support/QtPrinters.h"
+#include "support/ScratchDatabase.h"
 #include "support/Typing.h"
 #include "ui/Unit2.h"
 #include "ui/Unit6.h"
@@ -22,22 +23,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-const QStringList ExampleLines{
-    QStringLiteral("Название суда: Арбитражный суд города Москвы"),
-    QStringLiteral("Код суда: А40"),
-    QStringLiteral("Порядковый номер дела с начала года: 1234"),
-    QStringLiteral("Год: 2008"),
-    QStringLiteral("Отделение: 101"),
-    QStringLiteral("Порядковый номер внутри отделения: 503"),
-    QStringLiteral("Телефон отделения: 495-111-11-11"),
-    QStringLiteral("Внутренний номер: 1101"),
-    QStringLiteral("Номер состава: 1"),
-    QStringLiteral("Тип состава: гражданский"),
-    QStringLiteral("Номер факса состава: 495-600-01-01"),
-    QStringLiteral("Зал: 5017"),
-    QStringLiteral("Этаж: 5"),
-};
 
 class MainWindowTest : public ProgramFixture
 {
@@ -77,13 +62,13 @@ TEST_F(MainWindowTest, StartsWithTheExampleAndDecodesItIntoThirteenLines)
 
     QTest::mouseClick(control<QPushButton>("Button2"), Qt::LeftButton);
 
-    EXPECT_EQ(memoLines(), ExampleLines);
+    EXPECT_EQ(memoLines(), CourtsFixtureExampleLines);
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
 TEST_F(MainWindowTest, LatinCapitalAIsTheCourtLetterAndEdit1ShowsTheCorrection)
 {
-    EXPECT_EQ(decode(QStringLiteral("A40-1234/08-101-503")), ExampleLines);
+    EXPECT_EQ(decode(QStringLiteral("A40-1234/08-101-503")), CourtsFixtureExampleLines);
     EXPECT_EQ(edit1()->text(), QStringLiteral("А40-1234/08-101-503"));
 }
 
@@ -92,7 +77,7 @@ TEST_F(MainWindowTest, EnterInTheNumberBoxDecodesAsTheButtonDoes)
     edit1()->clear();
     typeText(edit1(), QStringLiteral("A40-1234/08-101-503"));
     QTest::keyClick(edit1(), Qt::Key_Return);
-    EXPECT_EQ(memoLines(), ExampleLines);
+    EXPECT_EQ(memoLines(), CourtsFixtureExampleLines);
     EXPECT_EQ(edit1()->text(), QStringLiteral("А40-1234/08-101-503"));
 }
 
@@ -114,7 +99,7 @@ TEST_F(MainWindowTest, Edit1ShowsTheNumberTakenFromThePastedText)
         decode(c.typed);
         EXPECT_EQ(edit1()->text(), c.shown) << c.typed.toStdString();
     }
-    EXPECT_EQ(decode(QStringLiteral("Дело № А40 - 1234/08-101-503.")), ExampleLines);
+    EXPECT_EQ(decode(QStringLiteral("Дело № А40 - 1234/08-101-503.")), CourtsFixtureExampleLines);
 }
 
 TEST_F(MainWindowTest, AnOtherCourtNumberIsNamedAfterTheNotFoundLine)
@@ -323,7 +308,7 @@ TEST_F(LockedAtStartTest, DecodeAndEditorConnectAgainOnceTheFileIsFree)
         EXPECT_TRUE(error.text.contains(QStringLiteral("locked"))) << error.text.toStdString();
     closeOtherProgram();
 
-    EXPECT_EQ(decode(QStringLiteral("А40-1234/08-101-503")), ExampleLines);
+    EXPECT_EQ(decode(QStringLiteral("А40-1234/08-101-503")), CourtsFixtureExampleLines);
 
     QTest::mouseClick(control<SplitButton>("Button1"), Qt::LeftButton, {}, QPoint(20, 12));
     ASSERT_TRUE(Form2->isVisible());

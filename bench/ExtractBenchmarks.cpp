@@ -18,6 +18,7 @@
 #include <QRegularExpression>
 #include <QTextStream>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -77,6 +78,28 @@ protected:
     }
 };
 
+// One run as the command makes it: a fresh read-only decoder on the file,
+// the TSV answers into a discarding device. Returns the lines written, the
+// header included.
+qint64 extractedLines(const QString &path, const OutputFormat &tsv, const std::function<void(ExtractionWriter &)> &feed)
+{
+    TDMDLL decoder;
+    decoder.UniConnection1->setDatabasePath(path);
+    decoder.UniConnection1->setAccess(DatabaseConnection::Access::ReadOnly);
+    decoder.UniConnection1->connectToDatabase();
+    DiscardingDevice device;
+    QTextStream out(&device);
+    {
+        ExtractionWriter writer(decoder, tsv, [&](const QStringList &lines) {
+            for (const QString &line : lines)
+                out << line << '\n';
+        });
+        feed(writer);
+    }
+    out.flush();
+    return device.lines;
+}
+
 // The high-water mark of resident memory is set back to the current size,
 // so the figure after a run is that run's peak (Linux 4.0 and later).
 void resetPeakResidentMemory()
@@ -111,27 +134,16 @@ void extract(benchmark::State &state, int numbers)
             resetPeakResidentMemory();
             state.ResumeTiming();
 
-            TDMDLL decoder;
-            decoder.UniConnection1->setDatabasePath(path);
-            decoder.UniConnection1->setAccess(DatabaseConnection::Access::ReadOnly);
-            decoder.UniConnection1->connectToDatabase();
-            DiscardingDevice device;
-            QTextStream out(&device);
-            {
-                ExtractionWriter writer(decoder, tsv, [&](const QStringList &lines) {
-                    for (const QString &line : lines)
-                        out << line << '\n';
-                });
+            const qint64 lines = extractedLines(path, tsv, [&](ExtractionWriter &writer) {
                 readTextLines(text, writer.sinkFor(QStringLiteral("bench.txt")));
                 if (!writer.everyCourtFound())
                     throw std::runtime_error("a court of the generated file was not found");
-            }
-            out.flush();
+            });
 
             state.PauseTiming();
             peak = std::max(peak, peakResidentMegabytesSinceReset());
-            if (device.lines != numbers + 1)
-                throw std::runtime_error("expected " + std::to_string(numbers) + " answers, got " + std::to_string(device.lines - 1));
+            if (lines != numbers + 1)
+                throw std::runtime_error("expected " + std::to_string(numbers) + " answers, got " + std::to_string(lines - 1));
             text.clear();
             state.ResumeTiming();
         }
@@ -180,22 +192,9 @@ void extractFromPdf(benchmark::State &state)
         const QString pdf = actOfPages(path, divisions);
         const OutputFormat tsv = *OutputFormat::fromName(QStringLiteral("tsv"));
         for (auto _ : state) {
-            TDMDLL decoder;
-            decoder.UniConnection1->setDatabasePath(path);
-            decoder.UniConnection1->setAccess(DatabaseConnection::Access::ReadOnly);
-            decoder.UniConnection1->connectToDatabase();
-            DiscardingDevice device;
-            QTextStream out(&device);
-            {
-                ExtractionWriter writer(decoder, tsv, [&](const QStringList &lines) {
-                    for (const QString &line : lines)
-                        out << line << '\n';
-                });
-                readDocument(pdf, writer.sinkFor(pdf));
-            }
-            out.flush();
-            if (device.lines != 3 * PdfPages + 1)
-                throw std::runtime_error("expected " + std::to_string(3 * PdfPages) + " answers, got " + std::to_string(device.lines - 1));
+            const qint64 lines = extractedLines(path, tsv, [&](ExtractionWriter &writer) { readDocument(pdf, writer.sinkFor(pdf)); });
+            if (lines != 3 * PdfPages + 1)
+                throw std::runtime_error("expected " + std::to_string(3 * PdfPages) + " answers, got " + std::to_string(lines - 1));
         }
     });
 }

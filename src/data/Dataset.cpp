@@ -3,6 +3,7 @@
 #include "DatabaseConnection.h"
 #include "DatabaseError.h"
 #include "PreparedStatement.h"
+#include "SqlNames.h"
 #include "Transaction.h"
 
 #include <QRegularExpression>
@@ -11,11 +12,6 @@
 #include <algorithm>
 
 namespace {
-
-QString quotedName(const QString &name)
-{
-    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
-}
 
 // Only a plain "select * from <table> ..." can be widened with the rowid
 // without understanding the rest of the statement.

@@ -6,16 +6,12 @@
 #include "ReadSnapshot.h"
 #include "ReferenceDatabaseCreation.h"
 #include "ReferenceTables.h"
+#include "SqlNames.h"
 #include "Transaction.h"
 
 #include <algorithm>
 
 namespace {
-
-QString quotedName(const QString &name)
-{
-    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
-}
 
 bool targetHasRows(const DatabaseConnection &target)
 {

@@ -3,17 +3,13 @@
 #include "DatabaseConnection.h"
 #include "PackedRow.h"
 #include "PreparedStatement.h"
+#include "SqlNames.h"
 #include "StoredForms.h"
 
 #include <QRegularExpression>
 #include <sqlite3.h>
 
 namespace {
-
-QString quotedName(const QString &name)
-{
-    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
-}
 
 // Only a plain "select * from <table> ..." can be widened with the rowid
 // without understanding the rest of the statement.

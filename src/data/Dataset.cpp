@@ -13,14 +13,6 @@
 
 namespace {
 
-// Only a plain "select * from <table> ..." can be widened with the rowid
-// without understanding the rest of the statement.
-const QRegularExpression &selectAllPattern()
-{
-    static const QRegularExpression pattern(QStringLiteral("^\\s*select\\s+\\*"), QRegularExpression::CaseInsensitiveOption);
-    return pattern;
-}
-
 // The column and the opening quote; the quoted text itself is scanned by
 // hand, as a court code may be of any length.
 const QRegularExpression &filterHeadPattern()
@@ -126,9 +118,7 @@ std::unique_ptr<PreparedStatement> Dataset::prepareRows()
 
     m_firstColumn = 0;
     if (!m_identity.rowIdName().isEmpty()) {
-        const auto match = selectAllPattern().match(m_statement);
-        const QString widened = QStringLiteral("SELECT %1, *").arg(m_identity.rowIdName()) + m_statement.mid(match.capturedEnd());
-        statement = std::make_unique<PreparedStatement>(*m_connection, widened);
+        statement = std::make_unique<PreparedStatement>(*m_connection, m_identity.widenedWithRowId(m_statement));
         m_firstColumn = 1;
     }
     statement->bindTexts(m_parameters);

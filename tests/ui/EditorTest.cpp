@@ -1,6 +1,6 @@
 #include "data/DmUnit.h"
 #include "decoder/DmDLLUnit.h"
-#include "support/ProgramFixture.h"
+#include "support/EditorFixture.h"
 #include "support/QtPrinters.h"
 #include "support/Typing.h"
 #include "ui/Unit2.h"
@@ -59,35 +59,11 @@ private:
     QList<QMetaObject::Connection> m_connections;
 };
 
-QStringList gridColumn(const DataGrid *grid, int column)
-{
-    QStringList texts;
-    for (int row = 0; row < grid->model()->rowCount(); ++row)
-        texts << grid->model()->index(row, column).data().toString();
-    return texts;
-}
-
 const QRegularExpression NewKey(QStringLiteral("^\\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\}$"));
 
-class EditorTest : public ProgramFixture
+class EditorTest : public EditorFixture
 {
 protected:
-    void SetUp() override
-    {
-        ProgramFixture::SetUp();
-        Form6->Button1Click();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form2));
-    }
-
-    static void clickRow(DataGrid *grid, int row)
-    {
-        const QRect cell = grid->visualRect(grid->model()->index(row, 0));
-        ASSERT_TRUE(cell.isValid()) << "row " << row << " is not in the grid";
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-    }
-
-    static void click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
-
     // Scripts the next dialog: types into its first box, then closes it by its close box.
     void closeNextDialog()
     {

@@ -4,8 +4,8 @@
 #include "data/Dataset.h"
 #include "data/DmUnit.h"
 #include "decoder/DmDLLUnit.h"
+#include "support/EditorFixture.h"
 #include "support/PostgresTestServer.h"
-#include "support/ProgramFixture.h"
 #include "support/QtPrinters.h"
 #include "support/TestReference.h"
 #include "support/Typing.h"
@@ -23,15 +23,7 @@
 
 namespace {
 
-QStringList gridColumn(const DataGrid *grid, int column)
-{
-    QStringList texts;
-    for (int row = 0; row < grid->model()->rowCount(); ++row)
-        texts << grid->model()->index(row, column).data().toString();
-    return texts;
-}
-
-class ServerEditorTest : public ProgramFixture
+class ServerEditorTest : public EditorFixture
 {
 protected:
     // As the clerk (the server's owner) or as a reader that may only select;
@@ -43,22 +35,6 @@ protected:
         reference.execute(QStringLiteral("CREATE ROLE %1 LOGIN; GRANT SELECT ON judgement, structures, separation TO %1").arg(reader));
         setDatabasePath(PostgresTestServer::instance().uri(database, asReader ? reader : QStringLiteral("velmora")));
     }
-
-    void SetUp() override
-    {
-        ProgramFixture::SetUp();
-        Form6->Button1Click();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form2));
-    }
-
-    static void clickRow(DataGrid *grid, int row)
-    {
-        const QRect cell = grid->visualRect(grid->model()->index(row, 0));
-        ASSERT_TRUE(cell.isValid()) << "row " << row << " is not in the grid";
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-    }
-
-    static void click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
 
     // Scripts the next dialog: types into its boxes, then saves.
     void saveNextDialog(const QList<std::pair<const char *, QString>> &texts)

@@ -3,6 +3,7 @@
 #include "DatabaseConnection.h"
 #include "DatabaseError.h"
 #include "PreparedStatement.h"
+#include "SqlNames.h"
 #include "Transaction.h"
 
 #include <QRegularExpression>
@@ -11,19 +12,6 @@
 #include <algorithm>
 
 namespace {
-
-QString quotedName(const QString &name)
-{
-    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
-}
-
-// Only a plain "select * from <table> ..." can be widened with the rowid
-// without understanding the rest of the statement.
-const QRegularExpression &selectAllPattern()
-{
-    static const QRegularExpression pattern(QStringLiteral("^\\s*select\\s+\\*"), QRegularExpression::CaseInsensitiveOption);
-    return pattern;
-}
 
 // The column and the opening quote; the quoted text itself is scanned by
 // hand, as a court code may be of any length.
@@ -130,9 +118,7 @@ std::unique_ptr<PreparedStatement> Dataset::prepareRows()
 
     m_firstColumn = 0;
     if (!m_identity.rowIdName().isEmpty()) {
-        const auto match = selectAllPattern().match(m_statement);
-        const QString widened = QStringLiteral("SELECT %1, *").arg(m_identity.rowIdName()) + m_statement.mid(match.capturedEnd());
-        statement = std::make_unique<PreparedStatement>(*m_connection, widened);
+        statement = std::make_unique<PreparedStatement>(*m_connection, m_identity.widenedWithRowId(m_statement));
         m_firstColumn = 1;
     }
     statement->bindTexts(m_parameters);

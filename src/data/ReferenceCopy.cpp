@@ -6,16 +6,10 @@
 #include "ReadSnapshot.h"
 #include "ReferenceDatabaseCreation.h"
 #include "ReferenceTables.h"
+#include "SqlNames.h"
 #include "Transaction.h"
 
-#include <algorithm>
-
 namespace {
-
-QString quotedName(const QString &name)
-{
-    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
-}
 
 bool targetHasRows(const DatabaseConnection &target)
 {
@@ -51,36 +45,35 @@ void prepareTarget(DatabaseConnection &target, bool replace)
         PreparedStatement(target, QStringLiteral("DELETE FROM %1").arg(table->name)).execute();
 }
 
+// Where column sits among names, whichever case each engine spelled it in.
+int columnIndex(const DatabaseConnection &connection, const QStringList &names, const QString &table, const QString &column)
+{
+    for (int i = 0; i < names.size(); ++i) {
+        if (names[i].compare(column, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    throw DatabaseError(
+        QStringLiteral("База данных «%1»: в таблице «%2» нет столбца «%3».").arg(connection.shownLocation(), table, column));
+}
+
 int copyTable(const DatabaseConnection &source, const DatabaseConnection &target, const ReferenceTable &table)
 {
     const bool sourceOnServer = source.engine() == DatabaseConnection::Engine::Postgres;
     PreparedStatement rows(
         source,
         QStringLiteral("SELECT * FROM %1%2").arg(table.name, sourceOnServer ? QStringLiteral(" ORDER BY guid COLLATE \"C\"") : QString()));
+    QStringList sourceNames;
+    for (int i = 0; i < rows.columnCount(); ++i)
+        sourceNames << rows.columnName(i);
     QList<int> sourceColumns;
-    for (const QString &column : table.columns) {
-        int found = -1;
-        for (int i = 0; i < rows.columnCount() && found < 0; ++i) {
-            if (rows.columnName(i).compare(column, Qt::CaseInsensitive) == 0)
-                found = i;
-        }
-        if (found < 0)
-            throw DatabaseError(
-                QStringLiteral("База данных «%1»: в таблице «%2» нет столбца «%3».").arg(source.shownLocation(), table.name, column));
-        sourceColumns << found;
-    }
+    for (const QString &column : table.columns)
+        sourceColumns << columnIndex(source, sourceNames, table.name, column);
 
     // A server folds unquoted names to lower case: the target's own spelling is the one to quote.
-    const QStringList targetColumns = target.tableColumns(table.name);
+    const QStringList targetNames = target.tableColumns(table.name);
     QStringList names;
-    for (const QString &column : table.columns) {
-        const auto found = std::find_if(targetColumns.cbegin(), targetColumns.cend(),
-                                        [&](const QString &name) { return name.compare(column, Qt::CaseInsensitive) == 0; });
-        if (found == targetColumns.cend())
-            throw DatabaseError(
-                QStringLiteral("База данных «%1»: в таблице «%2» нет столбца «%3».").arg(target.shownLocation(), table.name, column));
-        names << quotedName(*found);
-    }
+    for (const QString &column : table.columns)
+        names << quotedName(targetNames[columnIndex(target, targetNames, table.name, column)]);
     PreparedStatement insert(
         target,
         QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")

@@ -3,6 +3,7 @@
 #include "DatabaseConnection.h"
 #include "PackedRow.h"
 #include "PreparedStatement.h"
+#include "SqlNames.h"
 #include "StoredForms.h"
 
 #include <QRegularExpression>
@@ -10,17 +11,12 @@
 
 namespace {
 
-QString quotedName(const QString &name)
-{
-    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
-}
-
 // Only a plain "select * from <table> ..." can be widened with the rowid
 // without understanding the rest of the statement.
-bool selectsAll(const QString &statementText)
+const QRegularExpression &selectAllPattern()
 {
     static const QRegularExpression pattern(QStringLiteral("^\\s*select\\s+\\*"), QRegularExpression::CaseInsensitiveOption);
-    return pattern.match(statementText).hasMatch();
+    return pattern;
 }
 
 bool isGuid(const QString &name)
@@ -58,7 +54,7 @@ RowIdentity RowIdentity::find(const DatabaseConnection &connection, const Prepar
 
     identity.m_onServer = connection.engine() == DatabaseConnection::Engine::Postgres;
     // The server has no row identity that outlives an update: there the GUID is the only way.
-    if (!identity.m_onServer && selectsAll(statementText)) {
+    if (!identity.m_onServer && selectAllPattern().match(statementText).hasMatch()) {
         QStringList tableColumns;
         for (const QString &name : connection.tableColumns(identity.m_table))
             tableColumns << name.toLower();
@@ -84,6 +80,12 @@ RowIdentity RowIdentity::find(const DatabaseConnection &connection, const Prepar
         identity.m_readOnlyReason =
             QStringLiteral("у строк таблицы «%1» нет ключа, по которому можно изменить ровно одну строку").arg(identity.m_table);
     return identity;
+}
+
+QString RowIdentity::widenedWithRowId(const QString &statementText) const
+{
+    const auto match = selectAllPattern().match(statementText);
+    return QStringLiteral("SELECT %1, *").arg(m_rowIdName) + statementText.mid(match.capturedEnd());
 }
 
 QString RowIdentity::keyCondition(int firstPosition) const

@@ -32,6 +32,9 @@ public:
     // The name under which the statement can be widened with the rowid, or
     // empty. Rows that carry it are read back by it after a write.
     QString rowIdName() const { return m_rowIdName; }
+    // The statement given to find() with the rowid put before its columns;
+    // only for an identity that has a rowIdName().
+    QString widenedWithRowId(const QString &statementText) const;
     // The GUID among the statement's columns, or -1.
     int guidColumn() const { return m_guidColumn; }
 
